@@ -1,0 +1,33 @@
+# The native Linux build: the module as a shared library over our Win32
+# stand-in, the command-line host, the tests, and the other builds.
+add_subdirectory(standin)
+target_link_libraries(vorlinde_objects PUBLIC vorlinde_standin)
+
+# The module exports the entry points and nothing else.
+add_library(Vorlinde SHARED
+  $<TARGET_OBJECTS:vorlinde_objects>
+  $<TARGET_OBJECTS:vorlinde_module_attach>
+  host/system_clock.cpp
+)
+target_include_directories(Vorlinde PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(Vorlinde PRIVATE vorlinde_standin)
+set_target_properties(Vorlinde PROPERTIES PREFIX "" OUTPUT_NAME Vorlinde
+                      LINK_DEPENDS ${CMAKE_SOURCE_DIR}/resources/vorlinde.map)
+target_link_options(Vorlinde PRIVATE -Wl,--version-script=${CMAKE_SOURCE_DIR}/resources/vorlinde.map
+                    -Wl,--no-undefined)
+
+find_package(Iconv REQUIRED)
+add_executable(vorlinde-host tools/vorlinde_host.cpp tools/terminal_posix.cpp)
+target_include_directories(vorlinde-host PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(vorlinde-host PRIVATE vorlinde_standin Iconv::Iconv)
+target_compile_definitions(vorlinde-host PRIVATE VORLINDE_DEFAULT_MODULE="$<TARGET_FILE:Vorlinde>")
+
+if(VORLINDE_TESTS)
+  enable_testing()
+  add_subdirectory(tests)
+endif()
+
+option(VORLINDE_SUPERBUILD "Also build the product and the other test builds" ON)
+if(VORLINDE_SUPERBUILD)
+  include(cmake/superbuild.cmake)
+endif()

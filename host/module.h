@@ -1,0 +1,6 @@
+// The module's own instance handle, kept from the moment the module is loaded.
+#pragma once
+
+#include <windows.h>
+
+HINSTANCE ModuleInstance();

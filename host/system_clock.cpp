@@ -1,0 +1,3 @@
+#include "host/clock.h"
+
+time_t CurrentInstant() { return time(nullptr); }

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs what building and testing Vorlinde needs on Debian, when missing.
+# Run as root (or with sudo available); does nothing when all is there.
+set -euo pipefail
+
+packages=(
+  cmake make g++ pkg-config libgtest-dev libbenchmark-dev
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64
+  python3 python3-pefile
+  wine64 xvfb x11-apps imagemagick
+  g++-multilib qemu-user-static
+  clang libclang-rt-14-dev valgrind faketime time
+  zip
+)
+
+missing=()
+for package in "${packages[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "setup: installing ${missing[*]}"
+sudo=""
+[ "$(id -u)" -ne 0 ] && sudo="sudo"
+export DEBIAN_FRONTEND=noninteractive
+$sudo apt-get update -qq
+$sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

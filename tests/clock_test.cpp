@@ -1,0 +1,86 @@
+// Local dates for today and the days around it, in time zones with and
+// without daylight saving.
+#include "host/clock.h"
+
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <time.h>
+
+#include <string>
+
+#include "tests/fixed_clock.h"
+
+namespace {
+
+// Runs with the process's time zone set to `zone`, restoring it afterwards.
+class TimeZone {
+ public:
+  explicit TimeZone(const char* zone) {
+    const char* old = getenv("TZ");
+    hadOld_ = old != nullptr;
+    if (hadOld_) old_ = old;
+    setenv("TZ", zone, 1);
+    tzset();
+  }
+  ~TimeZone() {
+    if (hadOld_) {
+      setenv("TZ", old_.c_str(), 1);
+    } else {
+      unsetenv("TZ");
+    }
+    tzset();
+  }
+
+ private:
+  bool hadOld_ = false;
+  std::string old_;
+};
+
+std::string Text(AgendaDate date) {
+  return std::to_string(date.year) + "-" + std::to_string(date.month) + "-" +
+         std::to_string(date.day);
+}
+
+TEST(LocalDateAt, DaysAroundAnInstant) {
+  const struct {
+    const char* zone;
+    int year, month, day, hour, minute;
+    int offset;
+    const char* expected;
+  } cases[] = {
+      {"Asia/Tokyo", 1998, 4, 1, 12, 0, 0, "1998-4-1"},
+      {"Asia/Tokyo", 2000, 3, 1, 0, 0, -1, "2000-2-29"},
+      {"Asia/Tokyo", 2000, 2, 28, 23, 59, 1, "2000-2-29"},
+      {"Asia/Tokyo", 1999, 3, 1, 0, 30, -1, "1999-2-28"},
+      {"Asia/Tokyo", 1999, 12, 31, 23, 59, 1, "2000-1-1"},
+      {"Asia/Tokyo", 2000, 1, 1, 0, 0, -1, "1999-12-31"},
+      {"Asia/Tokyo", 2026, 4, 30, 18, 0, 1, "2026-5-1"},
+      // A day of 25 hours: 00:30 plus 86400 s would still be the same date.
+      {"America/New_York", 2026, 11, 1, 0, 30, 1, "2026-11-2"},
+      {"America/New_York", 2026, 11, 1, 23, 30, -1, "2026-10-31"},
+      {"America/New_York", 2026, 11, 2, 0, 30, -1, "2026-11-1"},
+      // A day of 23 hours: 23:30 plus 86400 s would skip a date.
+      {"America/New_York", 2026, 3, 7, 23, 30, 1, "2026-3-8"},
+      {"America/New_York", 2026, 3, 8, 23, 30, 1, "2026-3-9"},
+      {"America/New_York", 2026, 3, 9, 0, 30, -1, "2026-3-8"},
+      {"America/New_York", 2026, 3, 8, 0, 30, -1, "2026-3-7"},
+      {"UTC", 2026, 12, 8, 15, 0, 0, "2026-12-8"},
+  };
+  for (const auto& c : cases) {
+    TimeZone zone(c.zone);
+    const time_t instant = fixed_clock::LocalInstant(c.year, c.month, c.day, c.hour, c.minute);
+    EXPECT_EQ(c.expected, Text(LocalDateAt(instant, c.offset)))
+        << c.zone << " " << c.year << "-" << c.month << "-" << c.day << " " << c.hour << ":"
+        << c.minute << " offset " << c.offset;
+  }
+}
+
+TEST(LocalDate, FollowsTheClock) {
+  TimeZone zone("Asia/Tokyo");
+  fixed_clock::Set(fixed_clock::LocalInstant(1999, 12, 31, 9, 0));
+  EXPECT_EQ("1999-12-31", Text(LocalDate(0)));
+  EXPECT_EQ("2000-1-1", Text(LocalDate(1)));
+  EXPECT_EQ("1999-12-30", Text(LocalDate(-1)));
+}
+
+}  // namespace

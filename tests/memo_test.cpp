@@ -1,0 +1,184 @@
+// Composing the memo: its three forms, the files it reads and how its block
+// grows.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "agenda/agenda.h"
+#include "tests/test_support.h"
+
+namespace {
+
+using testing_support::BlockText;
+using testing_support::Escaped;
+using testing_support::Heading;
+using testing_support::ScratchDir;
+
+const AgendaDate kAprilFools = {1998, 4, 1};
+const std::string kNone = "\r\nなし";
+const std::string kError = "データファイル読み込みエラー";
+
+struct Composed {
+  int32_t length;
+  std::string text;
+};
+
+Composed Compose(const std::string& list, AgendaDate date) {
+  HLOCAL memo = nullptr;
+  Composed result;
+  result.length = ComposeMemo(list.c_str(), date, &memo);
+  result.text = BlockText(memo);
+  LocalFree(memo);
+  return result;
+}
+
+#define EXPECT_MEMO(expected, composed)                                                  \
+  do {                                                                                   \
+    const std::string want_ = (expected);                                                \
+    const Composed got_ = (composed);                                                    \
+    EXPECT_EQ(want_, got_.text) << "want \"" << Escaped(want_) << "\"\n got \""          \
+                                << Escaped(got_.text) << "\"";                           \
+    EXPECT_EQ(static_cast<int32_t>(got_.text.size()), got_.length) << "reported length"; \
+  } while (0)
+
+TEST(ComposeMemo, ErrorFormForNullOrEmptyList) {
+  HLOCAL memo = nullptr;
+  EXPECT_EQ(28, ComposeMemo(nullptr, kAprilFools, &memo));
+  EXPECT_EQ(kError, BlockText(memo));
+  EXPECT_EQ(29u, LocalSize(memo)) << "the error text gets a block of its own size";
+  LocalFree(memo);
+  EXPECT_MEMO(kError, Compose("", kAprilFools));
+}
+
+TEST(ComposeMemo, HeadingIsTheDateInFixedWidth) {
+  EXPECT_MEMO("1999/01/05の予定" + kNone, Compose("\r\n", {1999, 1, 5}));
+  EXPECT_MEMO("0098/12/31の予定" + kNone, Compose("\t", {98, 12, 31}));
+  EXPECT_EQ(16u, std::string("1999/01/15の予定").size());
+}
+
+TEST(ComposeMemo, ReplacesTheMemoItHeld) {
+  HLOCAL memo = nullptr;
+  ComposeMemo("", kAprilFools, &memo);
+  ASSERT_NE(nullptr, memo);
+  ComposeMemo("\r\n", kAprilFools, &memo);
+  EXPECT_EQ(Heading(kAprilFools) + kNone, BlockText(memo));
+  LocalFree(memo);
+}
+
+TEST(ComposeMemo, Files) {
+  ScratchDir dir;
+  const std::string a = dir.Write("a.vrn", "1998/04/01 from a\r\n1998/04/02 not today\r\n");
+  const std::string b = dir.Write("b.vrn", "; 1998/04/01 comment\r\n0000/04/01 from b\n");
+  const std::string spaced = dir.Write(" a.vrn", "0000/00/00 spaced name\r\n");
+  const std::string mixed =
+      dir.Write("mixed.vrn", std::string("\r\n") +         // empty line
+                                 " ;xx/xx/xx entry\r\n" +  // not a comment: ";" is not first
+                                 "1998/04/01 a\rb\r\n" +   // cut at the lone CR
+                                 std::string("1998/04/01 x\0y\r\n", 16) +  // cut at the NUL
+                                 "1998/04/01\r\n" +                        // too short
+                                 "1998/04/01     \r\n" +                   // no text
+                                 "1998/04/01 エイプリル・フール");
+  const std::string ctrlZ = dir.Write("z.vrn",
+                                      "1998/04/01 a\n\x1A"
+                                      "b\r\n1998/04/01 c\r\n");
+  const std::string head = Heading(kAprilFools);
+  const struct {
+    const char* what;
+    std::string list;
+    std::string memo;
+  } cases[] = {
+      {"two files, list order", a + "\r\n" + b, head + "\r\nfrom a\r\nfrom b"},
+      {"same file twice", a + "\r\n" + a, head + "\r\nfrom a\r\nfrom a"},
+      {"missing files only", dir.path() + "/missing.vrn\r\n" + dir.path() + "/none.vrn",
+       head + kNone},
+      {"missing file skipped", dir.path() + "/missing.vrn\n" + b, head + "\r\nfrom b"},
+      {"line breaks and tabs only", "\r\n\t\r\n\t\t", head + kNone},
+      {"leading tab dropped", "\t" + a, head + "\r\nfrom a"},
+      {"leading space names another file", dir.path() + "/ a.vrn", head + "\r\nspaced name"},
+      {"directory skipped", dir.path() + "\r\n" + a, head + "\r\nfrom a"},
+      {"line kinds", mixed, head + "\r\nentry\r\na\r\nx\r\nエイプリル・フール"},
+      {"Ctrl-Z ends the file", ctrlZ, head + "\r\na"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_MEMO(c.memo, Compose(c.list, kAprilFools));
+  }
+}
+
+TEST(ComposeMemo, LongAndCrOnlyLines) {
+  ScratchDir dir;
+  const std::string head = Heading(kAprilFools);
+  // A 1500-byte line is read as 1023 bytes and then the rest, each piece with
+  // its own columns.
+  const std::string firstText(1023 - 11, 'f');
+  const std::string second = "1998/04/01 second" + std::string(1500 - 1023 - 17, 's');
+  const std::string longLine = dir.Write("long.vrn", "1998/04/01 " + firstText + second + "\r\n");
+  EXPECT_MEMO(head + "\r\n" + firstText + "\r\n" + second.substr(11),
+              Compose(longLine, kAprilFools));
+
+  // Lines ended by CR alone come in stretches of 1023 bytes, each cut at its
+  // first CR. With 16-byte lines only the first stretch starts at a line.
+  std::string shortLines;
+  for (int i = 0; i < 300; ++i) shortLines += "0000/00/00 abcd\r";
+  EXPECT_MEMO(head + "\r\nabcd", Compose(dir.Write("cr16.vrn", shortLines), kAprilFools));
+
+  // With 341-byte lines every stretch starts at a line.
+  const std::string text = "L" + std::string(328, '.');
+  std::string longLines;
+  for (int i = 0; i < 9; ++i) longLines += "0000/00/00 " + text + "\r";
+  EXPECT_MEMO(head + "\r\n" + text + "\r\n" + text + "\r\n" + text,
+              Compose(dir.Write("cr341.vrn", longLines), kAprilFools));
+}
+
+TEST(ComposeMemo, RelativeNamesResolveAgainstTheCurrentDirectory) {
+  ScratchDir dir;
+  dir.Write("rel.vrn", "0000/00/00 relative\r\n");
+  char saved[MAX_PATH * 4];
+  ASSERT_GT(GetCurrentDirectoryA(sizeof saved, saved), 0u);
+  ASSERT_TRUE(SetCurrentDirectoryA(dir.path().c_str()));
+  const Composed composed = Compose("rel.vrn", kAprilFools);
+  SetCurrentDirectoryA(saved);
+  EXPECT_MEMO(Heading(kAprilFools) + "\r\nrelative", composed);
+}
+
+TEST(AppendMemoText, GrowthSizes) {
+  const struct {
+    size_t blockSize;
+    size_t used;
+    size_t added;
+    size_t grownSize;
+  } cases[] = {
+      {128, 16, 111, 256},  // would fill the block exactly
+      {128, 16, 110, 128}, {256, 0, 300, 640}, {256, 200, 300, 640},
+      {128, 0, 127, 256},  {128, 0, 126, 128}, {128, 100, 128, 384},
+  };
+  for (const auto& c : cases) {
+    HLOCAL memo = LocalAlloc(LHND, c.blockSize);
+    ASSERT_NE(nullptr, memo);
+    char* bytes = static_cast<char*>(LocalLock(memo));
+    std::string(c.used, 'u').copy(bytes, c.used);
+    LocalUnlock(memo);
+    const std::string added(c.added, 'a');
+    EXPECT_TRUE(AppendMemoText(&memo, added.c_str()));
+    EXPECT_EQ(c.grownSize, LocalSize(memo))
+        << c.blockSize << "-byte block holding " << c.used << " bytes, " << c.added << " added";
+    EXPECT_EQ(std::string(c.used, 'u') + added, BlockText(memo));
+    LocalFree(memo);
+  }
+}
+
+TEST(AppendMemoText, CreatesA128ByteBlockAndIgnoresEmptyText) {
+  HLOCAL memo = nullptr;
+  EXPECT_TRUE(AppendMemoText(&memo, ""));
+  EXPECT_TRUE(AppendMemoText(&memo, nullptr));
+  EXPECT_EQ(nullptr, memo);
+  EXPECT_TRUE(AppendMemoText(&memo, "abc"));
+  ASSERT_NE(nullptr, memo);
+  EXPECT_EQ(128u, LocalSize(memo));
+  EXPECT_TRUE(AppendMemoText(&memo, "def"));
+  EXPECT_EQ("abcdef", BlockText(memo));
+  LocalFree(memo);
+}
+
+}  // namespace

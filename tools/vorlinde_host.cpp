@@ -1,0 +1,145 @@
+// A small chip host: loads the module by path, resolves its entry points by
+// name as the memo application does, makes a chip whose text lists the
+// agenda files given on the command line, prints the memo and releases the
+// chip.
+#include <stdio.h>
+#include <string.h>
+
+#include <string>
+#include <vector>
+
+#include "host/vorlinde.h"
+#include "tools/terminal.h"
+
+namespace {
+
+const char kUsage[] =
+    "usage: vorlinde-host [--module PATH] [--raw] AGENDA-FILE...\n"
+    "\n"
+    "Shows today's agenda from the given agenda files, as a chip of the memo\n"
+    "application would.\n"
+    "\n"
+    "  --module PATH  the module to load (default: " VORLINDE_DEFAULT_MODULE
+    ")\n"
+    "  --raw          print the memo's bytes as they are (Shift-JIS, CR LF)\n"
+    "  --help         show this text\n"
+    "\n"
+    "Exit status: 0 on success, 1 when the module cannot be used, 2 on a usage error.\n";
+
+struct Options {
+  std::string module = VORLINDE_DEFAULT_MODULE;
+  bool raw = false;
+  std::vector<std::string> files;
+};
+
+// Returns 0 when the options were read, else the exit status to end with.
+int ParseOptions(int argc, char** argv, Options* options) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string arg = argv[i];
+    if (arg == "--help" || arg == "-h") {
+      fputs(kUsage, stdout);
+      return -1;
+    } else if (arg == "--raw") {
+      options->raw = true;
+    } else if (arg == "--module") {
+      if (++i >= argc) {
+        fputs("vorlinde-host: --module needs a path\n", stderr);
+        return 2;
+      }
+      options->module = argv[i];
+    } else if (arg.size() > 1 && arg[0] == '-' && arg != "--") {
+      fprintf(stderr, "vorlinde-host: unknown option %s\n\n%s", arg.c_str(), kUsage);
+      return 2;
+    } else {
+      if (arg == "--") ++i;
+      for (; i < argc; ++i) options->files.push_back(argv[i]);
+    }
+  }
+  if (options->files.empty()) {
+    fprintf(stderr, "vorlinde-host: no agenda file given\n\n%s", kUsage);
+    return 2;
+  }
+  return 0;
+}
+
+// The entry points a chip needs, resolved by name.
+struct ChipEntryPoints {
+  InitializeChipProc initializeChip = nullptr;
+  GetMemoStringProc getMemoString = nullptr;
+  UnInitializeChipProc unInitializeChip = nullptr;
+};
+
+template <typename Proc>
+bool Resolve(HMODULE module, const char* name, Proc* proc) {
+  *proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module, name)));
+  if (*proc == nullptr) fprintf(stderr, "vorlinde-host: the module has no entry point %s\n", name);
+  return *proc != nullptr;
+}
+
+std::string FileListOf(const std::vector<std::string>& files) {
+  std::string list;
+  for (const std::string& file : files) {
+    if (!list.empty()) list += "\r\n";
+    list += file;
+  }
+  return list;
+}
+
+// Reads the chip's memo with a length query first, as a host would.
+std::string ReadMemo(const ChipEntryPoints& entry, ChipHandle chip) {
+  const int length = entry.getMemoString(chip, nullptr, 0);
+  if (length <= 0) return std::string();
+  std::vector<char> buffer(static_cast<size_t>(length) + 1);
+  entry.getMemoString(chip, buffer.data(), length + 1);
+  return std::string(buffer.data());
+}
+
+void PrintMemo(const std::string& memo, bool raw) {
+  if (raw) {
+    fwrite(memo.data(), 1, memo.size(), stdout);
+    fputs("\r\n", stdout);
+    return;
+  }
+  std::string text;
+  for (size_t i = 0; i < memo.size(); ++i) {
+    if (memo[i] == '\r' && i + 1 < memo.size() && memo[i + 1] == '\n') continue;
+    text += memo[i];
+  }
+  fputs(ToTerminalText(text).c_str(), stdout);
+  fputc('\n', stdout);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  Options options;
+  if (const int status = ParseOptions(argc, argv, &options)) return status < 0 ? 0 : status;
+
+  HMODULE module = LoadLibraryA(options.module.c_str());
+  if (module == nullptr) {
+    fprintf(stderr, "vorlinde-host: cannot load the module %s\n", options.module.c_str());
+    return 1;
+  }
+  ChipEntryPoints entry;
+  if (!Resolve(module, "InitializeChip", &entry.initializeChip) ||
+      !Resolve(module, "GetMemoString", &entry.getMemoString) ||
+      !Resolve(module, "UnInitializeChip", &entry.unInitializeChip)) {
+    FreeLibrary(module);
+    return 1;
+  }
+
+  const std::string list = FileListOf(options.files);
+  ChipRecord record = {};
+  record.chipText = list.c_str();
+  ChipHandle chip = nullptr;
+  entry.initializeChip(&chip, nullptr, &record);
+  if (chip == nullptr) {
+    fputs("vorlinde-host: the module could not create a chip\n", stderr);
+    FreeLibrary(module);
+    return 1;
+  }
+  PrintMemo(ReadMemo(entry, chip), options.raw);
+  entry.unInitializeChip(chip);
+  FreeLibrary(module);
+  return 0;
+}
