@@ -13,9 +13,12 @@ stop() {
   state=$1
   if [ -f "$state/env" ]; then
     . "$state/env"
-    WINEPREFIX=$WINEPREFIX "$WINESERVER" -k >/dev/null 2>&1 || true
+    "$WINESERVER" -k >/dev/null 2>&1 || true
+    "$WINESERVER" -w >/dev/null 2>&1 || true
     rm -f "$state/env"
   fi
+  # The prefix is some 700 MB and made afresh by every run; the logs stay.
+  rm -rf "$state/prefix"
   for name in xvfb watcher; do
     [ -f "$state/$name.pid" ] || continue
     pid=$(cat "$state/$name.pid")
