@@ -47,7 +47,8 @@ void PickInNextOpenFileDialog(const std::string& path, WindowSeen* seen);
 void CancelNextOpenFileDialog(WindowSeen* seen);
 // After the module's call returned: true when every armed driver ran (its
 // window appeared and was closed as asked); false, with a message on stderr,
-// when one timed out or never ran. Disarms.
+// when one timed out or never ran. Disarms (on the stand-in: drops the
+// dialog scripts left unused).
 bool Finish();
 // Windows only: saves a screenshot of the next modal dialog, while it is
 // open, as a 24-bit BMP at `path` (relative to the test's working directory)

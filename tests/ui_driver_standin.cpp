@@ -79,6 +79,7 @@ void CancelNextOpenFileDialog(WindowSeen* seen) {
 
 bool Finish() {
   Driver& driver = TheDriver();
+  if (driver.armed.empty()) return true;
   const std::vector<standin::DialogCall> dialogs = standin::DialogCalls();
   const size_t messageBoxes = standin::MessageBoxCalls().size();
   const size_t openFiles = standin::OpenFileCalls().size();
@@ -91,8 +92,12 @@ bool Finish() {
   }
   // Scripts are used first come, first served: those left over belong to the
   // last windows armed.
-  const size_t dialogsRun = armedDialogs - static_cast<size_t>(unused.dialogCommands);
-  const size_t openFilesRun = armedOpenFiles - static_cast<size_t>(unused.openFileAnswers);
+  const auto run = [](size_t armed, int unusedScripts) {
+    const size_t unused = static_cast<size_t>(unusedScripts);
+    return armed > unused ? armed - unused : 0;
+  };
+  const size_t dialogsRun = run(armedDialogs, unused.dialogCommands);
+  const size_t openFilesRun = run(armedOpenFiles, unused.openFileAnswers);
 
   bool ok = true;
   size_t dialogIndex = 0, messageBoxIndex = 0, openFileIndex = 0;
