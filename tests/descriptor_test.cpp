@@ -26,11 +26,11 @@ class ModuleTest : public ::testing::Test {
 };
 
 TEST_F(ModuleTest, DescriptorWritesItsFieldsAndNothingElse) {
-  auto specification = reinterpret_cast<DrawExSpecificationProc>(Entry("DrawExSpecification"));
-  ASSERT_NE(nullptr, specification);
+  auto describe = reinterpret_cast<DrawExSpecificationProc>(Entry("DrawExSpecification"));
+  ASSERT_NE(nullptr, describe);
   unsigned char bytes[128];
   memset(bytes, 0xCC, sizeof bytes);
-  EXPECT_EQ(0, specification(reinterpret_cast<DrawExDescriptor*>(bytes)));
+  EXPECT_EQ(0, describe(reinterpret_cast<DrawExDescriptor*>(bytes)));
 
   const std::string name = "簡易Vorlinde";
   ASSERT_EQ(12u, name.size()) << "the name in Shift-JIS";
