@@ -6,12 +6,16 @@ add_library(Vorlinde SHARED
   $<TARGET_OBJECTS:vorlinde_objects>
   host/system_clock.cpp
   resources/vorlinde.def
+  resources/vorlinde.rc
 )
 target_include_directories(Vorlinde PRIVATE ${CMAKE_SOURCE_DIR})
 set_target_properties(Vorlinde PROPERTIES PREFIX "" SUFFIX ".dxl" OUTPUT_NAME Vorlinde)
 target_link_options(Vorlinde PRIVATE -static -static-libgcc -static-libstdc++
                     -Wl,--enable-stdcall-fixup)
 target_link_libraries(Vorlinde PRIVATE comdlg32 user32 kernel32)
+# The resource script is UTF-8 (it says so itself too); its texts must reach
+# the module as exact UTF-16.
+target_compile_options(Vorlinde PRIVATE $<$<COMPILE_LANGUAGE:RC>:--codepage=65001>)
 
 add_executable(vorlinde-host tools/vorlinde_host.cpp tools/terminal_windows.cpp)
 target_include_directories(vorlinde-host PRIVATE ${CMAKE_SOURCE_DIR})
