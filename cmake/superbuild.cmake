@@ -31,4 +31,7 @@ if(VORLINDE_TESTS)
   add_test(NAME product.file
            COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_product.py
                    ${VORLINDE_PRODUCT})
+  add_test(NAME product.resources
+           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_resources.py
+                   ${VORLINDE_PRODUCT})
 endif()

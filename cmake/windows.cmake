@@ -1,6 +1,9 @@
 # The Windows builds: the module as a DLL named Vorlinde.dxl that needs no
 # DLL beyond the system's, and the command-line host.
 enable_language(RC)
+# Resource scripts are UTF-8 (ours says so itself too); their texts must reach
+# the module as exact UTF-16.
+string(APPEND CMAKE_RC_FLAGS " --codepage=65001")
 
 add_library(Vorlinde SHARED
   $<TARGET_OBJECTS:vorlinde_objects>
@@ -13,9 +16,6 @@ set_target_properties(Vorlinde PROPERTIES PREFIX "" SUFFIX ".dxl" OUTPUT_NAME Vo
 target_link_options(Vorlinde PRIVATE -static -static-libgcc -static-libstdc++
                     -Wl,--enable-stdcall-fixup)
 target_link_libraries(Vorlinde PRIVATE comdlg32 user32 kernel32)
-# The resource script is UTF-8 (it says so itself too); its texts must reach
-# the module as exact UTF-16.
-target_compile_options(Vorlinde PRIVATE $<$<COMPILE_LANGUAGE:RC>:--codepage=65001>)
 
 add_executable(vorlinde-host tools/vorlinde_host.cpp tools/terminal_windows.cpp)
 target_include_directories(vorlinde-host PRIVATE ${CMAKE_SOURCE_DIR})
