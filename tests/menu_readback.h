@@ -14,7 +14,7 @@ namespace menu_readback {
 
 struct Item {
   UINT id;
-  UINT state;        // GetMenuState by position
+  UINT state;        // GetMenuState by position (see Read for separators)
   std::string text;  // ANSI bytes
   bool operator==(const Item& other) const {
     return id == other.id && state == other.state && text == other.text;
@@ -27,8 +27,11 @@ inline std::vector<Item> Read(HMENU menu) {
   for (int position = 0; position < count; ++position) {
     char text[64] = "";
     GetMenuStringA(menu, position, text, sizeof text, MF_BYPOSITION);
-    items.push_back(
-        Item{GetMenuItemID(menu, position), GetMenuState(menu, position, MF_BYPOSITION), text});
+    UINT state = GetMenuState(menu, position, MF_BYPOSITION);
+    // Windows reports a separator grayed and disabled, which it cannot help
+    // being; compare separators by what they are.
+    if (state & MF_SEPARATOR) state &= ~(MF_GRAYED | MF_DISABLED);
+    items.push_back(Item{GetMenuItemID(menu, position), state, text});
   }
   return items;
 }
