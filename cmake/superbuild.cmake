@@ -33,6 +33,12 @@ if(VORLINDE_TESTS)
   add_test(NAME product.file
            COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_product.py
                    ${VORLINDE_PRODUCT})
+  add_test(NAME product.resources
+           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_resources.py
+                   ${VORLINDE_PRODUCT})
+  add_test(NAME tool.days
+           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_host_days.py
+                   $<TARGET_FILE:vorlinde-host> ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
 endif()
 
 # The release archive: the product, the sample agenda file and a readme.

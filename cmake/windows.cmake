@@ -1,11 +1,15 @@
 # The Windows builds: the module as a DLL named Vorlinde.dxl that needs no
 # DLL beyond the system's, and the command-line host.
 enable_language(RC)
+# Resource scripts are UTF-8 (ours says so itself too); their texts must reach
+# the module as exact UTF-16.
+string(APPEND CMAKE_RC_FLAGS " --codepage=65001")
 
 add_library(Vorlinde SHARED
   $<TARGET_OBJECTS:vorlinde_objects>
   host/system_clock.cpp
   resources/vorlinde.def
+  resources/vorlinde.rc
 )
 target_include_directories(Vorlinde PRIVATE ${CMAKE_SOURCE_DIR})
 set_target_properties(Vorlinde PROPERTIES PREFIX "" SUFFIX ".dxl" OUTPUT_NAME Vorlinde)

@@ -8,6 +8,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   python3 python3-pefile
   wine64 xvfb x11-apps imagemagick
+  fonts-ipafont-gothic
   g++-multilib qemu-user-static
   clang libclang-rt-14-dev valgrind faketime time
   zip

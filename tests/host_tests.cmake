@@ -6,6 +6,8 @@
 set(VORLINDE_HOST_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/chip_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/descriptor_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/about_host_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/day_menu_host_test.cpp
 )
 
 # Checks only the stand-in can make (its call records, failure injection).
@@ -16,4 +18,5 @@ set(VORLINDE_HOST_TEST_SOURCES_STANDIN
 # Checks only real windows allow (live texts and styles, screenshots).
 set(VORLINDE_HOST_TEST_SOURCES_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/ui_driver_windows_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/about_windows_test.cpp
 )

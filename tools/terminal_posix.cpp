@@ -25,3 +25,5 @@ std::string ToTerminalText(const std::string& shiftJis) {
   iconv_close(cd);
   return out;
 }
+
+bool CanShowDialogs() { return false; }

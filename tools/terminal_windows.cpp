@@ -15,3 +15,5 @@ std::string ToTerminalText(const std::string& shiftJis) {
   WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, &out[0], bytes, nullptr, nullptr);
   return out;
 }
+
+bool CanShowDialogs() { return true; }

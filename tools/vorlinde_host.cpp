@@ -14,7 +14,8 @@
 namespace {
 
 const char kUsage[] =
-    "usage: vorlinde-host [--module PATH] [--raw] AGENDA-FILE...\n"
+    "usage: vorlinde-host [--module PATH] [--raw] [--day DAY] AGENDA-FILE...\n"
+    "       vorlinde-host [--module PATH] --about\n"
     "\n"
     "Shows today's agenda from the given agenda files, as a chip of the memo\n"
     "application would.\n"
@@ -22,13 +23,19 @@ const char kUsage[] =
     "  --module PATH  the module to load (default: " VORLINDE_DEFAULT_MODULE
     ")\n"
     "  --raw          print the memo's bytes as they are (Shift-JIS, CR LF)\n"
+    "  --day DAY      yesterday, today or tomorrow: the day chosen from the chip's\n"
+    "                 menu (default: today)\n"
+    "  --about        show the module's About dialog (Windows only)\n"
     "  --help         show this text\n"
     "\n"
-    "Exit status: 0 on success, 1 when the module cannot be used, 2 on a usage error.\n";
+    "Exit status: 0 on success, 1 when the module cannot be used, 2 on a usage error\n"
+    "or when --about is not available.\n";
 
 struct Options {
   std::string module = VORLINDE_DEFAULT_MODULE;
   bool raw = false;
+  int32_t day = CMD_TODAY;  // the chip's menu command for the day shown
+  bool about = false;
   std::vector<std::string> files;
 };
 
@@ -47,6 +54,20 @@ int ParseOptions(int argc, char** argv, Options* options) {
         return 2;
       }
       options->module = argv[i];
+    } else if (arg == "--day") {
+      const std::string day = ++i < argc ? argv[i] : "";
+      if (day == "yesterday") {
+        options->day = CMD_YESTERDAY;
+      } else if (day == "today") {
+        options->day = CMD_TODAY;
+      } else if (day == "tomorrow") {
+        options->day = CMD_TOMORROW;
+      } else {
+        fputs("vorlinde-host: --day needs yesterday, today or tomorrow\n", stderr);
+        return 2;
+      }
+    } else if (arg == "--about") {
+      options->about = true;
     } else if (arg.size() > 1 && arg[0] == '-' && arg != "--") {
       fprintf(stderr, "vorlinde-host: unknown option %s\n\n%s", arg.c_str(), kUsage);
       return 2;
@@ -55,6 +76,7 @@ int ParseOptions(int argc, char** argv, Options* options) {
       for (; i < argc; ++i) options->files.push_back(argv[i]);
     }
   }
+  if (options->about) return 0;
   if (options->files.empty()) {
     fprintf(stderr, "vorlinde-host: no agenda file given\n\n%s", kUsage);
     return 2;
@@ -67,6 +89,7 @@ struct ChipEntryPoints {
   InitializeChipProc initializeChip = nullptr;
   GetMemoStringProc getMemoString = nullptr;
   UnInitializeChipProc unInitializeChip = nullptr;
+  DoDrawExMenuProc doDrawExMenu = nullptr;
 };
 
 template <typename Proc>
@@ -109,21 +132,43 @@ void PrintMemo(const std::string& memo, bool raw) {
   fputc('\n', stdout);
 }
 
+// Shows the About dialog as the memo application's menu would; returns when
+// the user has closed it.
+int ShowAbout(HMODULE module) {
+  OwnerWindowProc drawExAbout = nullptr;
+  if (!Resolve(module, "DrawExAbout", &drawExAbout)) return 1;
+  drawExAbout(nullptr);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   Options options;
   if (const int status = ParseOptions(argc, argv, &options)) return status < 0 ? 0 : status;
+  if (options.about && !CanShowDialogs()) {
+    fputs(
+        "vorlinde-host: --about is not available in this build, which has no windows to show "
+        "the dialog in; use the Windows build\n",
+        stderr);
+    return 2;
+  }
 
   HMODULE module = LoadLibraryA(options.module.c_str());
   if (module == nullptr) {
     fprintf(stderr, "vorlinde-host: cannot load the module %s\n", options.module.c_str());
     return 1;
   }
+  if (options.about) {
+    const int status = ShowAbout(module);
+    FreeLibrary(module);
+    return status;
+  }
   ChipEntryPoints entry;
   if (!Resolve(module, "InitializeChip", &entry.initializeChip) ||
       !Resolve(module, "GetMemoString", &entry.getMemoString) ||
-      !Resolve(module, "UnInitializeChip", &entry.unInitializeChip)) {
+      !Resolve(module, "UnInitializeChip", &entry.unInitializeChip) ||
+      (options.day != CMD_TODAY && !Resolve(module, "DoDrawExMenu", &entry.doDrawExMenu))) {
     FreeLibrary(module);
     return 1;
   }
@@ -138,6 +183,8 @@ int main(int argc, char** argv) {
     FreeLibrary(module);
     return 1;
   }
+  // Another day is chosen from the chip's menu, as a user would.
+  if (options.day != CMD_TODAY) entry.doDrawExMenu(chip, nullptr, options.day);
   PrintMemo(ReadMemo(entry, chip), options.raw);
   entry.unInitializeChip(chip);
   FreeLibrary(module);

@@ -21,6 +21,8 @@ BUILT = set(ALL_ENTRY_POINTS) - {
     "DoDrawExMenu", "DrawExAbout", "DrawExConfigure", "EditHelper", "ExchangeSendString",
     "GetDrawExMenu",
 }
+# The day menu, the About dialog and the configure notice.
+BUILT |= {"DoDrawExMenu", "DrawExAbout", "DrawExConfigure", "GetDrawExMenu"}
 
 # Names that lead to one routine each.
 SHARED_ROUTINES = [("CalcDefaultRect", "DrawChip", "MouseClik"), ("DoTimer", "GetSaveData", "Resize")]

@@ -85,6 +85,14 @@ ENV
   # Unmanaged windows close without waiting for a window manager.
   "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
     </dev/null >>"$state/wineboot.log" 2>&1
+  # Dialogs ask for the Japanese proportional Gothic by its Windows name; show
+  # them in the one Debian has (fonts-ipafont-gothic). A UTF-16 registry file,
+  # since a Japanese name on wine's command line needs a locale the machine
+  # may not have.
+  printf '%s\r\n\r\n%s\r\n%s\r\n' 'Windows Registry Editor Version 5.00' \
+    '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' '"ＭＳ Ｐゴシック"="IPAPGothic"' |
+    iconv -f UTF-8 -t UTF-16 >"$state/fonts.reg"
+  "$wine64" regedit /S "$state/fonts.reg" </dev/null >>"$state/wineboot.log" 2>&1
   trap - EXIT
   echo "wine64 session: prefix $WINEPREFIX, display $DISPLAY"
 }

@@ -1,0 +1,58 @@
+#!/usr/bin/env python3
+"""Checks the command-line host's day choice and its About option on the
+native build: --day shows the agenda of yesterday, today or tomorrow by the
+local calendar, an unknown day is a usage error, and --about, which needs
+real windows, says it is not available and ends with status 2."""
+
+import datetime
+import subprocess
+import sys
+
+OFFSETS = {"yesterday": -1, "today": 0, "tomorrow": 1}
+
+
+def heading(date):
+    return date.strftime("%Y/%m/%d") + "の予定"
+
+
+def run(host, *args):
+    return subprocess.run([host, *args], capture_output=True, timeout=60)
+
+
+def check(host, agenda):
+    problems = []
+    for day, offset in OFFSETS.items():
+        # The date may turn while the host runs: either side is right.
+        before = datetime.date.today() + datetime.timedelta(days=offset)
+        result = run(host, "--day", day, agenda)
+        after = datetime.date.today() + datetime.timedelta(days=offset)
+        first = result.stdout.decode("utf-8", "replace").split("\n")[0]
+        if result.returncode != 0 or first not in (heading(before), heading(after)):
+            problems.append("--day %s: expected status 0 and heading %r, got %d and %r"
+                            % (day, heading(before), result.returncode, first))
+    for args in (["--day", "monday", agenda], ["--day"]):
+        result = run(host, *args)
+        if result.returncode != 2 or b"--day" not in result.stderr:
+            problems.append("%s: expected status 2 and a word on --day, got %d and %r"
+                            % (" ".join(args), result.returncode, result.stderr))
+    result = run(host, "--about")
+    if result.returncode != 2 or b"not available" not in result.stderr:
+        problems.append("--about: expected status 2 and 'not available', got %d and %r"
+                        % (result.returncode, result.stderr))
+    return problems
+
+
+def main():
+    if len(sys.argv) != 3:
+        print("usage: check_host_days.py VORLINDE-HOST AGENDA-FILE", file=sys.stderr)
+        return 2
+    problems = check(sys.argv[1], sys.argv[2])
+    for problem in problems:
+        print("FAIL: %s" % problem)
+    if not problems:
+        print("vorlinde-host: --day and --about as expected")
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
