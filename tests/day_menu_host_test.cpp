@@ -66,7 +66,8 @@ class DayMenuHostTest : public ::testing::Test {
     return items;
   }
 
-  // The menu's items with `checked` (0 for none) carrying the check mark.
+  // The menu's items with the item of command `checked` carrying the check:
+  // 0, before the chip has shown a day, is the separator's command.
   static std::vector<Item> Expected(UINT checked) {
     std::vector<Item> items = {
         {CMD_YESTERDAY, MF_STRING, "昨日"}, {CMD_TODAY, MF_STRING, "今日"},
@@ -74,7 +75,7 @@ class DayMenuHostTest : public ::testing::Test {
         {CMD_ABOUT, MF_STRING, "About..."},
     };
     for (Item& item : items)
-      if (checked != 0 && item.id == checked) item.state |= MF_CHECKED;
+      if (item.id == checked) item.state |= MF_CHECKED;
     return items;
   }
 

@@ -36,11 +36,12 @@ inline std::vector<Item> Read(HMENU menu) {
   return items;
 }
 
-// The commands of the checked items, in menu order.
+// The commands of the items that show a check mark, in menu order. A
+// separator shows none, whatever its state says.
 inline std::vector<UINT> Checked(HMENU menu) {
   std::vector<UINT> checked;
   for (const Item& item : Read(menu))
-    if (item.state & MF_CHECKED) checked.push_back(item.id);
+    if ((item.state & MF_CHECKED) && !(item.state & MF_SEPARATOR)) checked.push_back(item.id);
   return checked;
 }
 

@@ -42,10 +42,9 @@ extern "C" HMENU GetDrawExMenu(ChipHandle chip) {
   AppendMenuA(menu, MF_STRING, CMD_TOMORROW, "明日");
   AppendMenuA(menu, MF_SEPARATOR, 0, nullptr);
   AppendMenuA(menu, MF_STRING, CMD_ABOUT, "About...");
-  // Until the chip has shown a day there is nothing to check; the separator
-  // (command 0) is left alone rather than given an invisible check mark.
-  const int32_t selected = SelectedDay(chip);
-  if (IsDayCommand(selected)) CheckMenuItem(menu, selected, MF_BYCOMMAND | MF_CHECKED);
+  // The check goes by command. Before the chip has shown a day the selected
+  // day is 0, the separator's command, so no day or About item is checked.
+  CheckMenuItem(menu, static_cast<UINT>(SelectedDay(chip)), MF_BYCOMMAND | MF_CHECKED);
   return menu;
 }
 
