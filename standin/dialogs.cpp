@@ -221,4 +221,14 @@ void ResetRecords() {
   d.openFileCalls.clear();
 }
 
+UnusedScripts ClearScripts() {
+  Dialogs& d = TheDialogs();
+  std::lock_guard<std::mutex> lock(d.mutex);
+  const UnusedScripts unused{static_cast<int>(d.commands.size()),
+                             static_cast<int>(d.openFileScripts.size())};
+  d.commands.clear();
+  d.openFileScripts.clear();
+  return unused;
+}
+
 }  // namespace standin

@@ -76,5 +76,12 @@ std::vector<OpenFileCall> OpenFileCalls();
 
 // Forget every recorded call and script; keeps heap blocks.
 void ResetRecords();
+// Drops the scripts no dialog has used and says how many of each kind there
+// were; keeps the records. Scripts are used in the order they were given.
+struct UnusedScripts {
+  int dialogCommands;
+  int openFileAnswers;
+};
+UnusedScripts ClearScripts();
 
 }  // namespace standin

@@ -1,0 +1,14 @@
+# Test build: 32-bit Linux (g++ -m32), run under qemu-i386-static, because
+# these machines' kernels do not execute 32-bit programs. It runs the module's
+# own code with the product's data model: 4-byte handles and pointers.
+set(CMAKE_SYSTEM_NAME Linux)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+set(CMAKE_C_COMPILER gcc)
+set(CMAKE_CXX_COMPILER g++)
+set(CMAKE_C_FLAGS_INIT -m32)
+set(CMAKE_CXX_FLAGS_INIT -m32)
+set(CMAKE_EXE_LINKER_FLAGS_INIT -m32)
+set(CMAKE_SHARED_LINKER_FLAGS_INIT -m32)
+set(CMAKE_MODULE_LINKER_FLAGS_INIT -m32)
+set(CMAKE_LIBRARY_ARCHITECTURE i386-linux-gnu)
+find_program(CMAKE_CROSSCOMPILING_EMULATOR qemu-i386-static REQUIRED)

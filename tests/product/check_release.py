@@ -1,0 +1,64 @@
+#!/usr/bin/env python3
+"""Checks the release archive as someone installing the plug-in gets it: one
+folder named like the archive, holding exactly the product as built, the
+sample agenda file as kept in the tree and a readme that a Japanese Windows
+shows as it is (Shift-JIS, CR LF), in Japanese and English.
+
+usage: check_release.py Vorlinde-VERSION.zip Vorlinde.dxl sample.vrn"""
+
+import os
+import sys
+import zipfile
+
+
+def check(archive, product, sample):
+    problems = []
+    folder = os.path.basename(archive)[:-len(".zip")]
+    with open(product, "rb") as f:
+        product_bytes = f.read()
+    with open(sample, "rb") as f:
+        sample_bytes = f.read()
+    expected = {
+        folder + "/Vorlinde.dxl": product_bytes,
+        folder + "/sample.vrn": sample_bytes,
+        folder + "/readme.txt": None,
+    }
+    with zipfile.ZipFile(archive) as z:
+        files = {name: z.read(name) for name in z.namelist() if not name.endswith("/")}
+    for name in sorted(expected.keys() - files.keys()):
+        problems.append("missing %s" % name)
+    for name in sorted(files.keys() - expected.keys()):
+        problems.append("unexpected %s" % name)
+    for name, content in expected.items():
+        if content is not None and name in files and files[name] != content:
+            problems.append("%s differs from the file it was made from" % name)
+
+    readme = files.get(folder + "/readme.txt")
+    if readme is not None:
+        try:
+            text = readme.decode("cp932")
+        except UnicodeDecodeError as error:
+            problems.append("readme.txt is not Shift-JIS: %s" % error)
+            text = ""
+        if readme.replace(b"\r\n", b"").count(b"\n") or readme.replace(b"\r\n", b"").count(b"\r"):
+            problems.append("readme.txt has line ends other than CR LF")
+        for needed in ("Vorlinde.dxl", "インストール", "Installing"):
+            if needed not in text:
+                problems.append("readme.txt does not mention %s" % needed)
+    return problems
+
+
+def main():
+    if len(sys.argv) != 4:
+        print(__doc__.strip().splitlines()[-1], file=sys.stderr)
+        return 2
+    problems = check(*sys.argv[1:])
+    for problem in problems:
+        print("FAIL: %s" % problem)
+    if not problems:
+        print("%s: product, sample and readme as expected" % sys.argv[1])
+    return 1 if problems else 0
+
+
+if __name__ == "__main__":
+    sys.exit(main())
