@@ -9,12 +9,14 @@
 #include <string>
 
 #include "host/vorlinde.h"
+#include "tests/global_text.h"
 #include "tests/platform.h"
 #include "tests/test_support.h"
 
 namespace {
 
 using testing_support::Escaped;
+using testing_support::GlobalText;
 using testing_support::Heading;
 using testing_support::ScratchDir;
 
@@ -53,26 +55,10 @@ class ExchangeTest : public ::testing::Test {
   // A global block holding `bytes` and, unless `withNul` is false, a NUL;
   // the host's variable `*owned` names it and is freed at the end.
   HGLOBAL* NewBlock(const std::string& bytes, UINT flags = GMEM_MOVEABLE, bool withNul = true) {
-    HGLOBAL block = GlobalAlloc(flags, bytes.size() + (withNul ? 1 : 0));
+    HGLOBAL block = testing_support::NewGlobalText(bytes, flags, withNul);
     EXPECT_NE(nullptr, block);
-    char* data = static_cast<char*>(GlobalLock(block));
-    EXPECT_NE(nullptr, data);
-    if (data != nullptr) {
-      memcpy(data, bytes.data(), bytes.size());
-      if (withNul) data[bytes.size()] = '\0';
-      GlobalUnlock(block);
-    }
     blocks_.push_back(block);
     return &blocks_.back();
-  }
-
-  // The block's text, read no further than the block.
-  static std::string Text(HGLOBAL block) {
-    const char* data = static_cast<const char*>(GlobalLock(block));
-    if (data == nullptr) return "(unlockable)";
-    std::string text(data, strnlen(data, GlobalSize(block)));
-    GlobalUnlock(block);
-    return text;
   }
 
   // Exchanges a new block made by `make` while the date stands still; `*today`
@@ -97,6 +83,7 @@ class ExchangeTest : public ::testing::Test {
 };
 
 TEST_F(ExchangeTest, TextBecomesTodaysMemo) {
+  ASSERT_EQ(28u, kError.size()) << "the error text in Shift-JIS";
   ScratchDir dir;
   const std::string daily = dir.Write("daily.vrn", "0000/00/00 毎日\r\n1970/01/01 never\r\n");
   const std::string old = dir.Write("old.vrn", "1970/01/01 long ago\r\n");
@@ -107,7 +94,7 @@ TEST_F(ExchangeTest, TextBecomesTodaysMemo) {
     std::string text;
     std::string memoAfterHeading;  // empty: the error text, no heading
   } cases[] = {
-      {"empty text", "", ""},
+      {"empty text: the error text, 28 bytes", "", ""},
       {"only line breaks", "\r\n\r\n", "\r\nなし"},
       {"a file without an entry today", old, "\r\nなし"},
       {"a file that does not exist", missing, "\r\nなし"},
@@ -131,17 +118,10 @@ TEST_F(ExchangeTest, TextBecomesTodaysMemo) {
         c.memoAfterHeading.empty() ? kError : Heading(today) + c.memoAfterHeading;
     EXPECT_EQ(static_cast<int>(memo.size()), result);
     EXPECT_EQ(original, *variable) << "a movable block keeps its handle";
-    const std::string text = Text(*variable);
+    const std::string text = GlobalText(*variable);
     EXPECT_EQ(memo, text) << "expected " << Escaped(memo) << "\nactual   " << Escaped(text);
     EXPECT_EQ(memo.size() + 1, GlobalSize(*variable)) << "the block holds the memo and its NUL";
   }
-}
-
-TEST_F(ExchangeTest, EmptyTextGivesTheErrorTextOf28Bytes) {
-  HGLOBAL* variable = NewBlock("");
-  EXPECT_EQ(28, exchange_(variable));
-  EXPECT_EQ(kError, Text(*variable)) << Escaped(Text(*variable));
-  EXPECT_EQ(29u, GlobalSize(*variable));
 }
 
 TEST_F(ExchangeTest, BlockThatMovesIsWrittenBackToTheVariable) {
@@ -152,7 +132,7 @@ TEST_F(ExchangeTest, BlockThatMovesIsWrittenBackToTheVariable) {
   const int result = ExchangeToday([&] { return NewBlock("x", GMEM_FIXED); }, &today, &variable);
   const std::string memo = Heading(today) + "\r\nなし";
   EXPECT_EQ(static_cast<int>(memo.size()), result);
-  EXPECT_EQ(memo, Text(*variable)) << Escaped(Text(*variable));
+  EXPECT_EQ(memo, GlobalText(*variable)) << Escaped(GlobalText(*variable));
   EXPECT_EQ(memo.size() + 1, GlobalSize(*variable));
 }
 
@@ -165,8 +145,8 @@ TEST_F(ExchangeTest, TextWithoutNulEndsAtTheBlockEnd) {
       ExchangeToday([&] { return NewBlock(daily, GMEM_MOVEABLE, false); }, &today, &variable);
   const std::string memo = Heading(today) + "\r\n毎日";
   EXPECT_EQ(static_cast<int>(memo.size()), result);
-  EXPECT_EQ(memo, Text(*variable))
-      << "expected " << Escaped(memo) << "\nactual   " << Escaped(Text(*variable));
+  EXPECT_EQ(memo, GlobalText(*variable))
+      << "expected " << Escaped(memo) << "\nactual   " << Escaped(GlobalText(*variable));
 }
 
 TEST_F(ExchangeTest, NothingToExchangeAnswersZero) {
@@ -196,7 +176,7 @@ TEST_F(ExchangeTest, HeapFailureLeavesTheBlockAsItWas) {
       continue;
     }
     EXPECT_EQ(original, *variable);
-    EXPECT_EQ(text, Text(*variable)) << Escaped(Text(*variable));
+    EXPECT_EQ(text, GlobalText(*variable)) << Escaped(GlobalText(*variable));
     EXPECT_EQ(text.size() + 1, GlobalSize(*variable));
   }
   EXPECT_TRUE(succeeded) << "the exchange never got the heap calls it needs";
