@@ -8,15 +8,21 @@ set(VORLINDE_HOST_TEST_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/descriptor_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/about_host_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/day_menu_host_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/exchange_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_picker_test.cpp
 )
 
 # Checks only the stand-in can make (its call records, failure injection).
 set(VORLINDE_HOST_TEST_SOURCES_STANDIN
   ${CMAKE_CURRENT_LIST_DIR}/ui_driver_standin_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/exchange_standin_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_picker_standin_test.cpp
 )
 
 # Checks only real windows allow (live texts and styles, screenshots).
 set(VORLINDE_HOST_TEST_SOURCES_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/ui_driver_windows_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/about_windows_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/exchange_windows_test.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/file_picker_windows_test.cpp
 )

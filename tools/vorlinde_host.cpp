@@ -1,7 +1,8 @@
 // A small chip host: loads the module by path, resolves its entry points by
 // name as the memo application does, makes a chip whose text lists the
 // agenda files given on the command line, prints the memo and releases the
-// chip.
+// chip. With --exchange it hands the list over through the send-text
+// exchange instead.
 #include <stdio.h>
 #include <string.h>
 
@@ -14,7 +15,7 @@
 namespace {
 
 const char kUsage[] =
-    "usage: vorlinde-host [--module PATH] [--raw] [--day DAY] AGENDA-FILE...\n"
+    "usage: vorlinde-host [--module PATH] [--raw] [--day DAY | --exchange] AGENDA-FILE...\n"
     "       vorlinde-host [--module PATH] --about\n"
     "\n"
     "Shows today's agenda from the given agenda files, as a chip of the memo\n"
@@ -26,6 +27,8 @@ const char kUsage[] =
     "  --day DAY      yesterday, today or tomorrow: the day chosen from the chip's\n"
     "                 menu (default: today)\n"
     "  --about        show the module's About dialog (Windows only)\n"
+    "  --exchange     hand the file list over as the application hands over a\n"
+    "                 chip's text, and show the text and the length it gets back\n"
     "  --help         show this text\n"
     "\n"
     "Exit status: 0 on success, 1 when the module cannot be used, 2 on a usage error\n"
@@ -36,6 +39,7 @@ struct Options {
   bool raw = false;
   int32_t day = CMD_TODAY;  // the chip's menu command for the day shown
   bool about = false;
+  bool exchange = false;
   std::vector<std::string> files;
 };
 
@@ -48,6 +52,8 @@ int ParseOptions(int argc, char** argv, Options* options) {
       return -1;
     } else if (arg == "--raw") {
       options->raw = true;
+    } else if (arg == "--exchange") {
+      options->exchange = true;
     } else if (arg == "--module") {
       if (++i >= argc) {
         fputs("vorlinde-host: --module needs a path\n", stderr);
@@ -77,6 +83,10 @@ int ParseOptions(int argc, char** argv, Options* options) {
     }
   }
   if (options->about) return 0;
+  if (options->exchange && options->day != CMD_TODAY) {
+    fputs("vorlinde-host: --exchange always gives today's memo; it takes no --day\n", stderr);
+    return 2;
+  }
   if (options->files.empty()) {
     fprintf(stderr, "vorlinde-host: no agenda file given\n\n%s", kUsage);
     return 2;
@@ -141,6 +151,36 @@ int ShowAbout(HMODULE module) {
   return 0;
 }
 
+// Hands `list` to the module's send-text exchange in a movable global block,
+// as the application hands over a chip's text, and prints the text the block
+// holds afterwards and the length the module returned.
+int ShowExchange(HMODULE module, const std::string& list, bool raw) {
+  ExchangeSendStringProc exchangeSendString = nullptr;
+  if (!Resolve(module, "ExchangeSendString", &exchangeSendString)) return 1;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, list.size() + 1);
+  char* bytes = block != nullptr ? static_cast<char*>(GlobalLock(block)) : nullptr;
+  if (bytes == nullptr) {
+    fputs("vorlinde-host: no memory for the text block\n", stderr);
+    if (block != nullptr) GlobalFree(block);
+    return 1;
+  }
+  memcpy(bytes, list.c_str(), list.size() + 1);
+  GlobalUnlock(block);
+
+  const int length = exchangeSendString(&block);
+  bytes = static_cast<char*>(GlobalLock(block));
+  if (bytes == nullptr) {
+    fputs("vorlinde-host: the text block is no longer usable\n", stderr);
+    GlobalFree(block);
+    return 1;
+  }
+  PrintMemo(std::string(bytes, strnlen(bytes, GlobalSize(block))), raw);
+  GlobalUnlock(block);
+  GlobalFree(block);
+  printf("length: %d\n", length);
+  return 0;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -164,6 +204,12 @@ int main(int argc, char** argv) {
     FreeLibrary(module);
     return status;
   }
+  if (options.exchange) {
+    const int status = ShowExchange(module, FileListOf(options.files), options.raw);
+    FreeLibrary(module);
+    return status;
+  }
+
   ChipEntryPoints entry;
   if (!Resolve(module, "InitializeChip", &entry.initializeChip) ||
       !Resolve(module, "GetMemoString", &entry.getMemoString) ||

@@ -18,7 +18,7 @@ ORDINALS = {name: i + 1 for i, name in enumerate(ALL_ENTRY_POINTS)}
 
 # The entry points the module has so far.
 BUILT = set(ALL_ENTRY_POINTS) - {
-    "DoDrawExMenu", "DrawExAbout", "DrawExConfigure", "EditHelper", "ExchangeSendString",
+    "DoDrawExMenu", "DrawExAbout", "DrawExConfigure",
     "GetDrawExMenu",
 }
 # The day menu, the About dialog and the configure notice.
