@@ -4,6 +4,7 @@
 // address sanitizer instead of working by luck.
 #include <sanitizer/asan_interface.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <cstring>
 #include <map>
@@ -28,6 +29,10 @@ struct Block {
 struct Heap {
   std::mutex mutex;
   std::map<uintptr_t, Block> blocks;  // by handle; a fixed block's handle is its address
+  // The block found last: code that locks and unlocks one block over and over
+  // (a growing memo) finds it without a search. Cleared when it is erased.
+  uintptr_t lastHandle = 0;
+  Block* lastBlock = nullptr;
   uintptr_t tokens = 0;
   bool moveOnGrow = true;
   int failSkip = 0;
@@ -61,12 +66,21 @@ bool InjectFailure(Heap& h) {
 }
 
 Block* Find(Heap& h, const char* call, HANDLE mem) {
-  auto it = h.blocks.find(reinterpret_cast<uintptr_t>(mem));
+  const uintptr_t handle = reinterpret_cast<uintptr_t>(mem);
+  if (h.lastBlock != nullptr && h.lastHandle == handle) return h.lastBlock;
+  auto it = h.blocks.find(handle);
   if (it == h.blocks.end()) {
     Fault(call, "unknown handle " + Describe(mem));
     return nullptr;
   }
-  return &it->second;
+  h.lastHandle = handle;
+  h.lastBlock = &it->second;
+  return h.lastBlock;
+}
+
+void Erase(Heap& h, uintptr_t handle) {
+  if (h.lastHandle == handle) h.lastBlock = nullptr;
+  h.blocks.erase(handle);
 }
 
 HANDLE Alloc(UINT flags, SIZE_T bytes) {
@@ -105,6 +119,7 @@ HANDLE ReAlloc(const char* call, HANDLE mem, SIZE_T bytes, UINT flags) {
   bool mayMove = (flags & LMEM_MOVEABLE) != 0;
   if (b->movable ? (b->locks > 0 && !mayMove) : !mayMove) return nullptr;
   char* data;
+  size_t room = bytes;
   Unpoison(*b);
   if (h.moveOnGrow) {
     data = static_cast<char*>(std::malloc(bytes));
@@ -113,7 +128,11 @@ HANDLE ReAlloc(const char* call, HANDLE mem, SIZE_T bytes, UINT flags) {
       std::free(b->data);
     }
   } else {
-    data = static_cast<char*>(std::realloc(b->data, bytes));
+    // Plain mode: spare room, as a heap that extends a block where it lies
+    // would give, so that a block grown again and again in small steps is
+    // not copied each time. The caller still sees exactly the size it asked.
+    room = std::max<size_t>(bytes, b->room * 2);
+    data = static_cast<char*>(std::realloc(b->data, room));
   }
   if (!data) {
     PoisonTail(*b);
@@ -121,10 +140,12 @@ HANDLE ReAlloc(const char* call, HANDLE mem, SIZE_T bytes, UINT flags) {
   }
   std::memset(data + b->size, fill, bytes - b->size);
   b->data = data;
-  b->size = b->room = bytes;
+  b->size = bytes;
+  b->room = room;
+  PoisonTail(*b);
   if (b->movable) return mem;
   Block moved = *b;
-  h.blocks.erase(reinterpret_cast<uintptr_t>(mem));
+  Erase(h, reinterpret_cast<uintptr_t>(mem));
   h.blocks[reinterpret_cast<uintptr_t>(data)] = moved;
   return data;
 }
@@ -164,7 +185,7 @@ HANDLE Free(const char* call, HANDLE mem) {
                     " time(s)");
   Unpoison(*b);
   std::free(b->data);
-  h.blocks.erase(reinterpret_cast<uintptr_t>(mem));
+  Erase(h, reinterpret_cast<uintptr_t>(mem));
   return nullptr;
 }
 
