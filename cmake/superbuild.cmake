@@ -32,3 +32,4 @@ if(VORLINDE_TESTS)
            COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_product.py
                    ${VORLINDE_PRODUCT})
 endif()
+include(cmake/hardening.cmake)

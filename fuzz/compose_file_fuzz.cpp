@@ -1,8 +1,10 @@
 // Reading and composing over arbitrary agenda file contents, checked against
 // the reference model. Input: three bytes for the date, a byte of settings,
-// then the file's bytes. The settings repeat the bytes up to 64 times, so
-// that small inputs still make files that cross the reader's internal reads,
-// and choose how the file list names the file.
+// two bytes choosing a padding length, then the file's bytes. The settings repeat the
+// bytes up to 64 times, so that small inputs still make files that cross the
+// reader's internal reads, and choose how the file list names the file. The
+// padding (comment and empty lines) moves the bytes to any position relative
+// to those reads.
 #include <standin.h>
 #include <stdint.h>
 
@@ -59,11 +61,17 @@ std::string ListFor(unsigned form, const std::string& path) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  if (size < 4) return 0;
+  if (size < 6) return 0;
   const AgendaDate date = fuzz_support::DateFrom(data[0], data[1], data[2]);
   const unsigned repeat = 1 + (data[3] >> 2);
-  const std::string once(reinterpret_cast<const char*>(data) + 4, size - 4);
+  // Small, or around 64513 bytes, where a piece that starts there ends on the
+  // last byte of the reader's first read.
+  const size_t value = static_cast<size_t>(data[4]) << 8 | data[5];
+  const size_t padding = value < 0x8000 ? value % 2048 : 64513 - 1024 + value % 2048;
   std::string bytes;
+  for (size_t i = 0; i < padding / 100; ++i) bytes += ";" + std::string(98, 'p') + "\n";
+  bytes.append(padding % 100, '\n');
+  const std::string once(reinterpret_cast<const char*>(data) + 6, size - 6);
   for (unsigned i = 0; i < repeat; ++i) bytes += once;
 
   static const std::string path = fuzz_support::ScratchDir() + "/agenda.vrn";
