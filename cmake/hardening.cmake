@@ -3,7 +3,11 @@
 #    (bench/compare uses such a build too);
 #  - fuzz: clang with libFuzzer, the fuzz targets of fuzz/ (cmake/fuzz.cmake).
 # ctest runs valgrind over the command-line host, a short benchmark run, every
-# committed fuzz input, and each fuzz target for a bounded time.
+# committed fuzz input, and each fuzz target for a bounded time. Both builds
+# serve the tests only, so a build without tests skips them.
+if(NOT VORLINDE_TESTS)
+  return()
+endif()
 
 ExternalProject_Add(plain
   SOURCE_DIR ${PROJECT_SOURCE_DIR}
@@ -38,27 +42,25 @@ ExternalProject_Add(fuzz
   USES_TERMINAL_BUILD ON
 )
 
-if(VORLINDE_TESTS)
-  find_program(VORLINDE_VALGRIND valgrind REQUIRED)
-  # The command-line host over the sample: no memory error, nothing lost.
-  add_test(NAME plain.valgrind
-           COMMAND ${VORLINDE_VALGRIND} --error-exitcode=1 --leak-check=full
-                   --errors-for-leak-kinds=definite,indirect
-                   --show-leak-kinds=definite,indirect
-                   ${CMAKE_BINARY_DIR}/plain/vorlinde-host ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
-  # The benchmarks still build and run; the figures are bench/compare's job.
-  add_test(NAME plain.bench
-           COMMAND ${CMAKE_BINARY_DIR}/plain/bench/vorlinde_bench
-                   --benchmark_filter=/1000$ --benchmark_min_time=0.01)
+find_program(VORLINDE_VALGRIND valgrind REQUIRED)
+# The command-line host over the sample: no memory error, nothing lost.
+add_test(NAME plain.valgrind
+         COMMAND ${VORLINDE_VALGRIND} --error-exitcode=1 --leak-check=full
+                 --errors-for-leak-kinds=definite,indirect
+                 --show-leak-kinds=definite,indirect
+                 ${CMAKE_BINARY_DIR}/plain/vorlinde-host ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
+# The benchmarks still build and run; the figures are bench/compare's job.
+add_test(NAME plain.bench
+         COMMAND ${CMAKE_BINARY_DIR}/plain/bench/vorlinde_bench
+                 --benchmark_filter=/1000$ --benchmark_min_time=0.01)
 
-  set(VORLINDE_FUZZ_SECONDS 30 CACHE STRING "How long ctest fuzzes each target")
-  foreach(target match_line file_list compose_file host_calls)
-    set(binary ${CMAKE_BINARY_DIR}/fuzz/fuzz/fuzz_${target})
-    add_test(NAME fuzz.${target}.regressions
-             COMMAND ${PROJECT_SOURCE_DIR}/fuzz/run_fuzz.sh regressions ${binary} ${target})
-    add_test(NAME fuzz.${target}.explore
-             COMMAND ${PROJECT_SOURCE_DIR}/fuzz/run_fuzz.sh explore ${binary} ${target}
-                     ${CMAKE_BINARY_DIR}/fuzz-work ${VORLINDE_FUZZ_SECONDS})
-    set_tests_properties(fuzz.${target}.explore PROPERTIES TIMEOUT 300)
-  endforeach()
-endif()
+set(VORLINDE_FUZZ_SECONDS 30 CACHE STRING "How long ctest fuzzes each target")
+foreach(target match_line file_list compose_file host_calls)
+  set(binary ${CMAKE_BINARY_DIR}/fuzz/fuzz/fuzz_${target})
+  add_test(NAME fuzz.${target}.regressions
+           COMMAND ${PROJECT_SOURCE_DIR}/fuzz/run_fuzz.sh regressions ${binary} ${target})
+  add_test(NAME fuzz.${target}.explore
+           COMMAND ${PROJECT_SOURCE_DIR}/fuzz/run_fuzz.sh explore ${binary} ${target}
+                   ${CMAKE_BINARY_DIR}/fuzz-work ${VORLINDE_FUZZ_SECONDS})
+  set_tests_properties(fuzz.${target}.explore PROPERTIES TIMEOUT 300)
+endforeach()
