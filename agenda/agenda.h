@@ -17,6 +17,15 @@ struct AgendaDate {
 // line does not apply to the date or has no text.
 const char* MatchAgendaLine(int32_t year, int32_t month, int32_t day, const char* line);
 
+// The same for a piece as the agenda reader gives it (`length` bytes and a
+// NUL, an LF only as its last byte): cuts the piece at its line's end (the
+// first CR, LF or NUL) and returns where the entry text begins, with its
+// length in `*textLength`, or nullptr. The answer is MatchAgendaLine's on the
+// cut line; most lines of an agenda are for other days, and their date fields
+// rule them out before the rest of the line is looked at.
+const char* MatchAgendaPiece(int32_t year, int32_t month, int32_t day, char* piece, size_t length,
+                             size_t* textLength);
+
 // Size of the name buffer: a file name has at most 259 bytes.
 constexpr size_t kFileNameBufferSize = 260;
 

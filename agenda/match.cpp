@@ -34,17 +34,41 @@ bool FieldMatches(const char* line, size_t column, size_t width, int32_t wanted)
   return value == 0 || value == wanted;
 }
 
+bool DateFieldsApply(int32_t year, int32_t month, int32_t day, const char* line) {
+  return FieldMatches(line, kYearColumn, kYearWidth, year) &&
+         FieldMatches(line, kMonthColumn, kMonthWidth, month) &&
+         FieldMatches(line, kDayColumn, kDayWidth, day);
+}
+
 }  // namespace
 
 const char* MatchAgendaLine(int32_t year, int32_t month, int32_t day, const char* line) {
   // Shorter than the text column plus one byte: no text to show.
   if (line == nullptr || strnlen(line, kTextColumn + 1) <= kTextColumn) return nullptr;
-  if (!FieldMatches(line, kYearColumn, kYearWidth, year) ||
-      !FieldMatches(line, kMonthColumn, kMonthWidth, month) ||
-      !FieldMatches(line, kDayColumn, kDayWidth, day)) {
-    return nullptr;
-  }
+  if (!DateFieldsApply(year, month, day, line)) return nullptr;
   const char* text = line + kTextColumn;
   while (*text == '\t' || *text == ' ') ++text;
   return *text != '\0' ? text : nullptr;
+}
+
+const char* MatchAgendaPiece(int32_t year, int32_t month, int32_t day, char* piece, size_t length,
+                             size_t* textLength) {
+  // The line must reach past the text column before its end.
+  for (size_t i = 0; i <= kTextColumn; ++i) {
+    if (piece[i] == '\0' || piece[i] == '\r' || piece[i] == '\n') return nullptr;
+  }
+  if (!DateFieldsApply(year, month, day, piece)) return nullptr;
+  // The line's end: its first NUL (the piece's own NUL at the latest), an LF
+  // (only ever the piece's last byte) or a CR, whichever comes first.
+  size_t end = kTextColumn + 1 + strlen(piece + kTextColumn + 1);
+  if (end == length && piece[end - 1] == '\n') --end;
+  if (const void* cr = memchr(piece + kTextColumn + 1, '\r', end - kTextColumn - 1)) {
+    end = static_cast<size_t>(static_cast<const char*>(cr) - piece);
+  }
+  piece[end] = '\0';
+  size_t text = kTextColumn;
+  while (text < end && (piece[text] == '\t' || piece[text] == ' ')) ++text;
+  if (text == end) return nullptr;
+  *textLength = end - text;
+  return piece + text;
 }

@@ -28,8 +28,27 @@ class MemoWriter {
 
   size_t length() const { return used_; }
 
-  bool Append(const char* text, size_t n) {
-    if (n == 0) return true;
+  bool Append(const char* text, size_t n) { return Write("", 0, text, n); }
+
+  // Appends a line break and then `text`: both or, when memory runs out,
+  // neither, so the memo never ends in a line break.
+  bool AppendLine(const char* text, size_t n) {
+    return Write(kLineBreak, sizeof kLineBreak - 1, text, n);
+  }
+
+ private:
+  // The block's size after appending n bytes to `used` bytes in a block of
+  // `size`: grown by the smallest multiple of the step that exceeds the text
+  // when the text would not fit with its NUL.
+  static size_t GrownSize(size_t size, size_t used, size_t n) {
+    if (n == 0 || size > used + n + 1) return size;
+    return size + kMemoStep * (n / kMemoStep + 1);
+  }
+
+  // Appends `first` and then `second` (either may be empty), each growing the
+  // block as an append of its own would, in one resize and one lock.
+  bool Write(const char* first, size_t firstLength, const char* second, size_t secondLength) {
+    if (firstLength + secondLength == 0) return true;
     if (*memo_ == nullptr) {
       HLOCAL block = LocalAlloc(LHND, kMemoStep);
       if (block == nullptr) return false;
@@ -37,9 +56,9 @@ class MemoWriter {
       size_ = kMemoStep;
       used_ = 0;
     }
-    if (size_ <= used_ + n + 1) {
-      // Grow by the smallest multiple of the step that exceeds the text.
-      const size_t grown = size_ + kMemoStep * (n / kMemoStep + 1);
+    const size_t grown =
+        GrownSize(GrownSize(size_, used_, firstLength), used_ + firstLength, secondLength);
+    if (grown != size_) {
       HLOCAL block = LocalReAlloc(*memo_, grown, LMEM_MOVEABLE);
       if (block == nullptr) return false;
       *memo_ = block;
@@ -47,28 +66,14 @@ class MemoWriter {
     }
     char* memo = static_cast<char*>(LocalLock(*memo_));
     if (memo == nullptr) return false;
-    memcpy(memo + used_, text, n);
-    used_ += n;
+    memcpy(memo + used_, first, firstLength);
+    memcpy(memo + used_ + firstLength, second, secondLength);
+    used_ += firstLength + secondLength;
     memo[used_] = '\0';
     LocalUnlock(*memo_);
     return true;
   }
 
-  // Appends a line break and then `text`; if the text cannot be added the
-  // line break is taken back, so the memo never ends in one.
-  bool AppendLine(const char* text, size_t n) {
-    const size_t before = used_;
-    if (!Append(kLineBreak, sizeof kLineBreak - 1)) return false;
-    if (Append(text, n)) return true;
-    if (char* memo = static_cast<char*>(LocalLock(*memo_))) {
-      used_ = before;
-      memo[used_] = '\0';
-      LocalUnlock(*memo_);
-    }
-    return false;
-  }
-
- private:
   HLOCAL* memo_;
   size_t size_ = 0;
   size_t used_ = 0;
@@ -83,11 +88,9 @@ int AppendEntriesOf(const char* name, AgendaDate date, char (&line)[kLineBufferS
   size_t length = 0;
   while (reader.ReadPiece(line, &length)) {
     if (line[0] == ';') continue;  // comment
-    // The line ends at its first CR, LF or NUL.
-    line[strcspn(line, "\r\n")] = '\0';
-    if (line[0] == '\0') continue;
-    const char* text = MatchAgendaLine(date.year, date.month, date.day, line);
-    if (text != nullptr && memo.AppendLine(text, strlen(text))) ++found;
+    size_t textLength = 0;
+    const char* text = MatchAgendaPiece(date.year, date.month, date.day, line, length, &textLength);
+    if (text != nullptr && memo.AppendLine(text, textLength)) ++found;
   }
   return found;
 }

@@ -28,76 +28,67 @@ AgendaReader::~AgendaReader() {
   if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
 }
 
-// Reads more of the file behind the bytes still unread, translating as it
-// goes. Returns false when nothing more could be read.
-bool AgendaReader::Fill() {
-  if (atEnd_) return false;
+// Reads more of the file behind the bytes not yet taken, up to a Ctrl-Z.
+// Sets atEnd_ when nothing more can come.
+void AgendaReader::Fill() {
+  if (atEnd_) return;
   memmove(chunk_, chunk_ + begin_, end_ - begin_);
   end_ -= begin_;
   begin_ = 0;
-
-  // The raw bytes land one byte further on, so that a CR held back from the
-  // last read can still go in front of them; the translation only ever
-  // shortens, so it can run in place.
-  char* raw = chunk_ + end_ + 1;
+  char* fresh = chunk_ + end_;
   DWORD got = 0;
-  if (!ReadFile(file_, raw, static_cast<DWORD>(kChunkSize - end_ - 1), &got, nullptr) || got == 0) {
+  if (!ReadFile(file_, fresh, static_cast<DWORD>(kChunkSize - end_), &got, nullptr) || got == 0) {
     atEnd_ = true;
-    if (pendingCr_) chunk_[end_++] = '\r';
-    pendingCr_ = false;
-    return false;
+    return;
   }
-  size_t size = got;
-  if (const void* z = memchr(raw, kCtrlZ, size)) {
-    size = static_cast<const char*>(z) - raw;
+  if (const void* z = memchr(fresh, kCtrlZ, got)) {
+    got = static_cast<DWORD>(static_cast<const char*>(z) - fresh);
     atEnd_ = true;
   }
-
-  size_t w = end_;
-  size_t r = 0;
-  if (pendingCr_) {
-    pendingCr_ = false;
-    if (size == 0 || raw[0] != '\n') chunk_[w++] = '\r';
-  }
-  while (r < size) {
-    const char* cr = static_cast<const char*>(memchr(raw + r, '\r', size - r));
-    const size_t run = cr != nullptr ? static_cast<size_t>(cr - (raw + r)) : size - r;
-    memmove(chunk_ + w, raw + r, run);
-    w += run;
-    r += run;
-    if (cr == nullptr) break;
-    ++r;  // past the CR
-    if (r < size) {
-      if (raw[r] != '\n') chunk_[w++] = '\r';
-    } else if (atEnd_) {
-      chunk_[w++] = '\r';  // a CR just before Ctrl-Z stays
-    } else {
-      pendingCr_ = true;
-    }
-  }
-  end_ = w;
-  return true;
+  end_ += got;
 }
 
+// The bytes are kept as read and each piece is translated as it is taken:
+// within a piece the only LF is its last byte, so the only CR LF pair it can
+// hold is the one that ends it, and every other CR stays.
 bool AgendaReader::ReadPiece(char (&line)[kLineBufferSize], size_t* length) {
   if (!IsOpen()) return false;
   constexpr size_t kMaxPiece = kLineBufferSize - 1;
   for (;;) {
+    const char* bytes = chunk_ + begin_;
     const size_t available = end_ - begin_;
-    const size_t limit = available < kMaxPiece ? available : kMaxPiece;
-    const void* lf = memchr(chunk_ + begin_, '\n', limit);
-    size_t piece = 0;
+    // The LF that ends a full piece lies one byte further when a CR before
+    // it goes.
+    const size_t window = available < kMaxPiece + 1 ? available : kMaxPiece + 1;
+    const char* lf = static_cast<const char*>(memchr(bytes, '\n', window));
+    size_t taken = 0;  // bytes of the file the piece uses up
+    size_t piece = 0;  // bytes of the piece
     if (lf != nullptr) {
-      piece = static_cast<const char*>(lf) - (chunk_ + begin_) + 1;
-    } else if (available >= kMaxPiece || (!Fill() && end_ - begin_ < kMaxPiece)) {
-      piece = end_ - begin_ < kMaxPiece ? end_ - begin_ : kMaxPiece;
-      if (piece == 0) return false;
+      const size_t atLf = static_cast<size_t>(lf - bytes);
+      const size_t text = atLf > 0 && bytes[atLf - 1] == '\r' ? atLf - 1 : atLf;
+      if (text < kMaxPiece) {
+        memcpy(line, bytes, text);
+        line[text] = '\n';
+        piece = text + 1;
+        taken = atLf + 1;
+      } else {
+        piece = taken = kMaxPiece;  // a long line: the buffer fills first
+        memcpy(line, bytes, piece);
+      }
+    } else if (available > kMaxPiece || (available == kMaxPiece && bytes[kMaxPiece - 1] != '\r') ||
+               (atEnd_ && available > 0)) {
+      // A full piece, or the file's last bytes. A CR that ends a full piece
+      // waits for the next byte, which decides whether it goes.
+      piece = taken = available < kMaxPiece ? available : kMaxPiece;
+      memcpy(line, bytes, piece);
+    } else if (atEnd_) {
+      return false;
     } else {
+      Fill();
       continue;
     }
-    memcpy(line, chunk_ + begin_, piece);
     line[piece] = '\0';
-    begin_ += piece;
+    begin_ += taken;
     *length = piece;
     return true;
   }

@@ -28,12 +28,11 @@ class AgendaReader {
   bool ReadPiece(char (&line)[kLineBufferSize], size_t* length);
 
  private:
-  bool Fill();
+  void Fill();
 
   HANDLE file_;
-  char* chunk_;  // bytes already translated, [begin_, end_)
+  char* chunk_;  // bytes of the file not yet taken, as read: [begin_, end_)
   size_t begin_ = 0;
   size_t end_ = 0;
-  bool pendingCr_ = false;  // a CR ended the last read; what follows decides
-  bool atEnd_ = false;      // nothing more to read from the file
+  bool atEnd_ = false;  // nothing more to read: the file's end, a Ctrl-Z or an error
 };

@@ -4,10 +4,13 @@
 // address sanitizer instead of working by luck.
 #include <sanitizer/asan_interface.h>
 
+#include <algorithm>
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
+#include <thread>
 
 #include "internal.h"
 #include "standin.h"
@@ -25,9 +28,27 @@ struct Block {
   int locks;  // movable blocks only: fixed blocks have no lock count on Win32
 };
 
+// The lock of the heap table. It is held only while the table is looked up or
+// a block copied, so waiting for it is brief, and it costs less than a mutex
+// on the many lock and unlock calls of a growing memo.
+class SpinLock {
+ public:
+  void lock() {
+    while (flag_.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
+  }
+  void unlock() { flag_.clear(std::memory_order_release); }
+
+ private:
+  std::atomic_flag flag_ = ATOMIC_FLAG_INIT;
+};
+
 struct Heap {
-  std::mutex mutex;
+  SpinLock tableLock;
   std::map<uintptr_t, Block> blocks;  // by handle; a fixed block's handle is its address
+  // The block found last: code that locks and unlocks one block over and over
+  // (a growing memo) finds it without a search. Cleared when it is erased.
+  uintptr_t lastHandle = 0;
+  Block* lastBlock = nullptr;
   uintptr_t tokens = 0;
   bool moveOnGrow = true;
   int failSkip = 0;
@@ -61,17 +82,26 @@ bool InjectFailure(Heap& h) {
 }
 
 Block* Find(Heap& h, const char* call, HANDLE mem) {
-  auto it = h.blocks.find(reinterpret_cast<uintptr_t>(mem));
+  const uintptr_t handle = reinterpret_cast<uintptr_t>(mem);
+  if (h.lastBlock != nullptr && h.lastHandle == handle) return h.lastBlock;
+  auto it = h.blocks.find(handle);
   if (it == h.blocks.end()) {
     Fault(call, "unknown handle " + Describe(mem));
     return nullptr;
   }
-  return &it->second;
+  h.lastHandle = handle;
+  h.lastBlock = &it->second;
+  return h.lastBlock;
+}
+
+void Erase(Heap& h, uintptr_t handle) {
+  if (h.lastHandle == handle) h.lastBlock = nullptr;
+  h.blocks.erase(handle);
 }
 
 HANDLE Alloc(UINT flags, SIZE_T bytes) {
   Heap& h = TheHeap();
-  std::lock_guard<std::mutex> lock(h.mutex);
+  std::lock_guard<SpinLock> lock(h.tableLock);
   if (InjectFailure(h)) return nullptr;
   char* data = static_cast<char*>(std::malloc(bytes ? bytes : 1));
   if (!data) return nullptr;
@@ -88,7 +118,7 @@ HANDLE Alloc(UINT flags, SIZE_T bytes) {
 
 HANDLE ReAlloc(const char* call, HANDLE mem, SIZE_T bytes, UINT flags) {
   Heap& h = TheHeap();
-  std::lock_guard<std::mutex> lock(h.mutex);
+  std::lock_guard<SpinLock> lock(h.tableLock);
   Block* b = Find(h, call, mem);
   if (!b || InjectFailure(h)) return nullptr;
   int fill = (flags & LMEM_ZEROINIT) ? 0 : kGarbage;
@@ -105,6 +135,7 @@ HANDLE ReAlloc(const char* call, HANDLE mem, SIZE_T bytes, UINT flags) {
   bool mayMove = (flags & LMEM_MOVEABLE) != 0;
   if (b->movable ? (b->locks > 0 && !mayMove) : !mayMove) return nullptr;
   char* data;
+  size_t room = bytes;
   Unpoison(*b);
   if (h.moveOnGrow) {
     data = static_cast<char*>(std::malloc(bytes));
@@ -113,7 +144,11 @@ HANDLE ReAlloc(const char* call, HANDLE mem, SIZE_T bytes, UINT flags) {
       std::free(b->data);
     }
   } else {
-    data = static_cast<char*>(std::realloc(b->data, bytes));
+    // Plain mode: spare room, as a heap that extends a block where it lies
+    // would give, so that a block grown again and again in small steps is
+    // not copied each time. The caller still sees exactly the size it asked.
+    room = std::max<size_t>(bytes, b->room * 2);
+    data = static_cast<char*>(std::realloc(b->data, room));
   }
   if (!data) {
     PoisonTail(*b);
@@ -121,10 +156,12 @@ HANDLE ReAlloc(const char* call, HANDLE mem, SIZE_T bytes, UINT flags) {
   }
   std::memset(data + b->size, fill, bytes - b->size);
   b->data = data;
-  b->size = b->room = bytes;
+  b->size = bytes;
+  b->room = room;
+  PoisonTail(*b);
   if (b->movable) return mem;
   Block moved = *b;
-  h.blocks.erase(reinterpret_cast<uintptr_t>(mem));
+  Erase(h, reinterpret_cast<uintptr_t>(mem));
   h.blocks[reinterpret_cast<uintptr_t>(data)] = moved;
   return data;
 }
@@ -132,7 +169,7 @@ HANDLE ReAlloc(const char* call, HANDLE mem, SIZE_T bytes, UINT flags) {
 LPVOID Lock(const char* call, HANDLE mem) {
   if (!mem) return nullptr;  // Win32 answers NULL without complaint
   Heap& h = TheHeap();
-  std::lock_guard<std::mutex> lock(h.mutex);
+  std::lock_guard<SpinLock> lock(h.tableLock);
   Block* b = Find(h, call, mem);
   if (!b) return nullptr;
   if (b->movable) ++b->locks;
@@ -141,7 +178,7 @@ LPVOID Lock(const char* call, HANDLE mem) {
 
 BOOL Unlock(const char* call, HANDLE mem) {
   Heap& h = TheHeap();
-  std::lock_guard<std::mutex> lock(h.mutex);
+  std::lock_guard<SpinLock> lock(h.tableLock);
   Block* b = Find(h, call, mem);
   if (!b || !b->movable) return FALSE;
   if (b->locks == 0) {
@@ -154,7 +191,7 @@ BOOL Unlock(const char* call, HANDLE mem) {
 HANDLE Free(const char* call, HANDLE mem) {
   if (!mem) return nullptr;
   Heap& h = TheHeap();
-  std::lock_guard<std::mutex> lock(h.mutex);
+  std::lock_guard<SpinLock> lock(h.tableLock);
   Block* b = Find(h, call, mem);
   if (!b) return mem;
   // Win32 frees a locked block all the same; whoever still holds the pointer
@@ -164,13 +201,13 @@ HANDLE Free(const char* call, HANDLE mem) {
                     " time(s)");
   Unpoison(*b);
   std::free(b->data);
-  h.blocks.erase(reinterpret_cast<uintptr_t>(mem));
+  Erase(h, reinterpret_cast<uintptr_t>(mem));
   return nullptr;
 }
 
 SIZE_T Size(const char* call, HANDLE mem) {
   Heap& h = TheHeap();
-  std::lock_guard<std::mutex> lock(h.mutex);
+  std::lock_guard<SpinLock> lock(h.tableLock);
   Block* b = Find(h, call, mem);
   return b ? b->size : 0;
 }
@@ -202,23 +239,23 @@ SIZE_T WINAPI GlobalSize(HGLOBAL mem) { return Size("GlobalSize", mem); }
 namespace standin {
 
 int LiveBlocks() {
-  std::lock_guard<std::mutex> lock(TheHeap().mutex);
+  std::lock_guard<SpinLock> lock(TheHeap().tableLock);
   return static_cast<int>(TheHeap().blocks.size());
 }
 
 int LockCount(HANDLE mem) {
-  std::lock_guard<std::mutex> lock(TheHeap().mutex);
+  std::lock_guard<SpinLock> lock(TheHeap().tableLock);
   auto it = TheHeap().blocks.find(reinterpret_cast<uintptr_t>(mem));
   return it == TheHeap().blocks.end() ? -1 : it->second.locks;
 }
 
 void SetMoveOnGrow(bool on) {
-  std::lock_guard<std::mutex> lock(TheHeap().mutex);
+  std::lock_guard<SpinLock> lock(TheHeap().tableLock);
   TheHeap().moveOnGrow = on;
 }
 
 void FailHeapCalls(int skip, int count) {
-  std::lock_guard<std::mutex> lock(TheHeap().mutex);
+  std::lock_guard<SpinLock> lock(TheHeap().tableLock);
   TheHeap().failSkip = skip;
   TheHeap().failCount = count;
 }

@@ -219,6 +219,46 @@ TEST_P(HeapTest, RegrowingAfterShrinkZeroesTheNewPart) {
   }
 }
 
+// In plain mode a block grown again and again in small steps keeps exactly
+// the size asked for each time, its contents, and zeroes what ZEROINIT asks.
+TEST_P(HeapTest, PlainModeGrowthKeepsSizesAndContents) {
+  const HeapApi& api = GetParam();
+  standin::SetMoveOnGrow(false);
+  for (UINT kind : {UINT{LMEM_MOVEABLE}, UINT{LMEM_FIXED}}) {
+    SCOPED_TRACE(kind == LMEM_MOVEABLE ? "movable" : "fixed");
+    HANDLE mem = api.alloc(kind, 128);
+    std::string expected;
+    for (size_t step = 1; step <= 64; ++step) {
+      char* data = static_cast<char*>(api.lock(mem));
+      ASSERT_NE(nullptr, data);
+      data[128 * step - 1] = static_cast<char>('a' + step % 26);
+      if (kind == LMEM_MOVEABLE) api.unlock(mem);
+      expected = std::string(data, 128 * step);
+      const UINT flags = LMEM_MOVEABLE | (step % 2 ? LMEM_ZEROINIT : 0);
+      HANDLE grown = api.reAlloc(mem, 128 * (step + 1), flags);
+      ASSERT_NE(nullptr, grown) << "step " << step;
+      if (kind == LMEM_MOVEABLE) {
+        EXPECT_EQ(mem, grown) << "a movable block keeps its handle";
+      }
+      mem = grown;
+      ASSERT_EQ(128 * (step + 1), api.size(mem)) << "step " << step;
+      const char* after = static_cast<const char*>(api.lock(mem));
+      ASSERT_EQ(expected, std::string(after, 128 * step)) << "step " << step;
+      if (step % 2) {
+        EXPECT_TRUE(std::all_of(after + 128 * step, after + 128 * (step + 1),
+                                [](char b) { return b == 0; }))
+            << "step " << step << ": the grown part is not zeroed";
+      }
+      if (kind == LMEM_MOVEABLE) api.unlock(mem);
+    }
+    if (kind == LMEM_MOVEABLE) {
+      EXPECT_EQ(0, standin::LockCount(mem));
+    }
+    EXPECT_EQ(nullptr, api.free(mem));
+  }
+  EXPECT_EQ(0, standin::FaultCount());
+}
+
 TEST_P(HeapTest, UnlockReportsWhetherStillLocked) {
   const HeapApi& api = GetParam();
   HANDLE mem = api.alloc(LMEM_MOVEABLE, 4);

@@ -1,0 +1,66 @@
+# Two more builds of the same tree for hardening, made by the superbuild:
+#  - plain: native Release without sanitizers, for valgrind and the benchmarks
+#    (bench/compare uses such a build too);
+#  - fuzz: clang with libFuzzer, the fuzz targets of fuzz/ (cmake/fuzz.cmake).
+# ctest runs valgrind over the command-line host, a short benchmark run, every
+# committed fuzz input, and each fuzz target for a bounded time. Both builds
+# serve the tests only, so a build without tests skips them.
+if(NOT VORLINDE_TESTS)
+  return()
+endif()
+
+ExternalProject_Add(plain
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${CMAKE_BINARY_DIR}/plain
+  CMAKE_ARGS
+    -DCMAKE_BUILD_TYPE=Release
+    -DVORLINDE_SUPERBUILD=OFF
+    -DVORLINDE_TESTS=OFF
+    -DVORLINDE_BENCH=ON
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  USES_TERMINAL_BUILD ON
+)
+
+find_program(VORLINDE_CLANG clang++)
+if(NOT VORLINDE_CLANG)
+  message(FATAL_ERROR "clang++ not found: the fuzz targets cannot be built. Install clang and "
+                      "libclang-rt-14-dev (scripts/setup.sh does).")
+endif()
+ExternalProject_Add(fuzz
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}
+  BINARY_DIR ${CMAKE_BINARY_DIR}/fuzz
+  CMAKE_ARGS
+    -DCMAKE_CXX_COMPILER=${VORLINDE_CLANG}
+    -DCMAKE_BUILD_TYPE=RelWithDebInfo
+    -DVORLINDE_FUZZ=ON
+    -DVORLINDE_SUPERBUILD=OFF
+    -DVORLINDE_TESTS=OFF
+  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target fuzz_targets
+  INSTALL_COMMAND ""
+  BUILD_ALWAYS ON
+  USES_TERMINAL_BUILD ON
+)
+
+find_program(VORLINDE_VALGRIND valgrind REQUIRED)
+# The command-line host over the sample: no memory error, nothing lost.
+add_test(NAME plain.valgrind
+         COMMAND ${VORLINDE_VALGRIND} --error-exitcode=1 --leak-check=full
+                 --errors-for-leak-kinds=definite,indirect
+                 --show-leak-kinds=definite,indirect
+                 ${CMAKE_BINARY_DIR}/plain/vorlinde-host ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
+# The benchmarks still build and run; the figures are bench/compare's job.
+add_test(NAME plain.bench
+         COMMAND ${CMAKE_BINARY_DIR}/plain/bench/vorlinde_bench
+                 --benchmark_filter=/1000$ --benchmark_min_time=0.01)
+
+set(VORLINDE_FUZZ_SECONDS 30 CACHE STRING "How long ctest fuzzes each target")
+foreach(target match_line file_list compose_file host_calls)
+  set(binary ${CMAKE_BINARY_DIR}/fuzz/fuzz/fuzz_${target})
+  add_test(NAME fuzz.${target}.regressions
+           COMMAND ${PROJECT_SOURCE_DIR}/fuzz/run_fuzz.sh regressions ${binary} ${target})
+  add_test(NAME fuzz.${target}.explore
+           COMMAND ${PROJECT_SOURCE_DIR}/fuzz/run_fuzz.sh explore ${binary} ${target}
+                   ${CMAKE_BINARY_DIR}/fuzz-work ${VORLINDE_FUZZ_SECONDS})
+  set_tests_properties(fuzz.${target}.explore PROPERTIES TIMEOUT 300)
+endforeach()
