@@ -1,8 +1,9 @@
 // A host's calls on up to four chips, read from the input as a sequence of
 // entry-point calls: create, update with a random text or none, read the
-// memo with random buffers and sizes, release, and changes around them (an
-// agenda file rewritten, the clock moved, heap failures injected into the
-// next call). After every call each chip's memo is read back and checked:
+// memo with random buffers and sizes, read the day menu and choose from it,
+// release, hand a text over to the send-text exchange, and changes around
+// them (an agenda file rewritten, the clock moved, heap failures injected
+// into the next call). After every call each chip's memo is read back and checked:
 // the reported length is the memo's length, the memo is exactly what the
 // reference model composes (or, after an injected failure, at least one of
 // the memo's three forms), and it never ends in a line break. When the
@@ -14,6 +15,7 @@
 #include <stdio.h>
 #include <string.h>
 #include <sys/stat.h>
+#include <time.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -37,10 +39,14 @@ constexpr int kMaxCalls = 64;
 struct Chip {
   bool live = false;
   ChipHandle handle = nullptr;
-  bool exact = true;     // false after an injected heap failure: only the form is known
-  bool hasMemo = false;  // when exact: whether there is a memo at all
-  std::string memo;      // when exact and hasMemo: the memo
-  AgendaDate date = {};  // the date of the last composition
+  bool exact = true;        // false after an injected heap failure: only the form is known
+  bool hasMemo = false;     // when exact: whether there is a memo at all
+  std::string memo;         // when exact and hasMemo: the memo
+  AgendaDate date = {};     // the date of the last composition
+  int32_t selectedDay = 0;  // the day command the menu checks, 0 for none
+  bool listKnown = true;    // false when a heap failure may have cost the stored list
+  bool hasList = false;     // when listKnown: whether the chip keeps a file list
+  std::string list;         // when listKnown and hasList: the file list it keeps
 };
 
 struct Session {
@@ -196,6 +202,9 @@ void Create(Session& session, FuzzedDataProvider& input, int slot) {
   if (kind >= 2) {
     chip.hasMemo = true;
     chip.memo = ExpectedMemo(session, text);
+    chip.selectedDay = CMD_TODAY;
+    chip.hasList = true;
+    chip.list = text;
   }
 }
 
@@ -213,6 +222,10 @@ bool UpdateWithRandomText(Session& session, FuzzedDataProvider& input, int slot)
   chip.hasMemo = true;
   chip.memo = ExpectedMemo(session, text);
   chip.date = session.today;
+  chip.selectedDay = CMD_TODAY;
+  chip.listKnown = true;
+  chip.hasList = true;
+  chip.list = text;
   return true;
 }
 
@@ -280,7 +293,10 @@ void WithHeapFailures(Session& session, FuzzedDataProvider& input, int slot) {
   Chip& chip = session.chips[slot];
   standin::FailHeapCalls(skip, count);
   if (chip.live) {
-    if (UpdateWithRandomText(session, input, slot)) chip.exact = false;
+    if (UpdateWithRandomText(session, input, slot)) {
+      chip.exact = false;
+      chip.listKnown = false;
+    }
   } else {
     // The state itself may fail: InitializeChip then leaves a null handle,
     // which every chip call must take.
@@ -293,8 +309,117 @@ void WithHeapFailures(Session& session, FuzzedDataProvider& input, int slot) {
     chip.live = true;
     chip.date = session.today;
     chip.exact = chip.handle == nullptr;  // no state: no memo, exactly
+    if (chip.handle != nullptr) {
+      chip.selectedDay = CMD_TODAY;  // set even when the list could not be kept
+      chip.listKnown = false;
+    }
   }
   standin::FailHeapCalls(0, 0);
+}
+
+// The calendar day `offset` days from the session's today.
+AgendaDate DayFrom(const Session& session, int offset) {
+  struct tm day = {};
+  day.tm_year = session.today.year - 1900;
+  day.tm_mon = session.today.month - 1;
+  day.tm_mday = session.today.day + offset;
+  day.tm_hour = 12;
+  day.tm_isdst = -1;
+  mktime(&day);
+  return AgendaDate{day.tm_year + 1900, day.tm_mon + 1, day.tm_mday};
+}
+
+// Reads the chip's menu back: the three days, a separator and About, with a
+// check mark on the day shown and on nothing else.
+void ReadMenu(Session& session, FuzzedDataProvider&, int slot) {
+  const Chip& chip = session.chips[slot];
+  HMENU menu = GetDrawExMenu(chip.handle);
+  if (menu == nullptr) Fail("GetDrawExMenu", "a menu", "null");
+  static const UINT kIds[] = {CMD_YESTERDAY, CMD_TODAY, CMD_TOMORROW, 0, CMD_ABOUT};
+  if (GetMenuItemCount(menu) != static_cast<int>(std::size(kIds))) {
+    Fail("menu items", std::to_string(std::size(kIds)), std::to_string(GetMenuItemCount(menu)));
+  }
+  const int32_t shown = chip.live && chip.handle != nullptr ? chip.selectedDay : 0;
+  for (int position = 0; position < static_cast<int>(std::size(kIds)); ++position) {
+    const UINT id = GetMenuItemID(menu, position);
+    const UINT state = GetMenuState(menu, position, MF_BYPOSITION);
+    if (id != kIds[position]) {
+      Fail("menu item id", std::to_string(kIds[position]), std::to_string(id));
+    }
+    if (state & MF_SEPARATOR) continue;  // shows no mark, whatever its state
+    const bool checked = (state & MF_CHECKED) != 0;
+    if (checked != (static_cast<int32_t>(id) == shown)) {
+      Fail(("check mark on item " + std::to_string(id)).c_str(), std::to_string(shown),
+           checked ? "checked" : "not checked");
+    }
+  }
+  DestroyMenu(menu);
+}
+
+// Chooses a command from the chip's menu, or one the menu does not have.
+void ChooseFromMenu(Session& session, FuzzedDataProvider& input, int slot) {
+  static const int32_t kCommands[] = {CMD_YESTERDAY, CMD_TODAY,         CMD_TOMORROW,
+                                      CMD_ABOUT,     CMD_YESTERDAY - 1, CMD_ABOUT + 1};
+  const int32_t command =
+      kCommands[input.ConsumeIntegralInRange<size_t>(0, std::size(kCommands) - 1)];
+  Chip& chip = session.chips[slot];
+  if (command == CMD_ABOUT) standin::ScriptDialogCommands({IDOK});
+  const int result = DoDrawExMenu(chip.handle, nullptr, command);
+
+  const bool isDay = command >= CMD_YESTERDAY && command <= CMD_TOMORROW;
+  const bool hasState = chip.live && chip.handle != nullptr;
+  const bool mayRecompose =
+      isDay && hasState && command != chip.selectedDay && (!chip.listKnown || chip.hasList);
+  const bool mustRecompose = mayRecompose && chip.listKnown;
+  if (result != 0 && result != 2) Fail("DoDrawExMenu's result", "0 or 2", std::to_string(result));
+  if ((result == 2 && !mayRecompose) || (result == 0 && mustRecompose)) {
+    Fail(("DoDrawExMenu's result for command " + std::to_string(command)).c_str(),
+         mustRecompose ? "2" : "0", std::to_string(result));
+  }
+  if (result != 2) return;
+  const AgendaDate date = DayFrom(session, command - CMD_TODAY);
+  chip.selectedDay = command;
+  chip.date = date;
+  chip.hasMemo = true;
+  chip.exact = chip.listKnown;
+  if (chip.listKnown) {
+    const Session shifted = [&session, date] {
+      Session copy;
+      copy.files = session.files;
+      copy.today = date;
+      return copy;
+    }();
+    chip.memo = ExpectedMemo(shifted, chip.list);
+  }
+}
+
+// Hands a random text to the send-text exchange in a movable global block,
+// sometimes without a NUL inside the block, and checks that the block comes
+// back holding exactly today's memo and nothing more.
+void Exchange(Session& session, FuzzedDataProvider& input, int) {
+  const std::string text = RandomText(input);
+  const bool withNul = input.ConsumeIntegralInRange(0, 3) != 0;
+  HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE, text.size() + (withNul ? 1 : 0));
+  if (block == nullptr) Fail("GlobalAlloc", "a block", "null");
+  char* bytes = static_cast<char*>(GlobalLock(block));
+  memcpy(bytes, text.data(), text.size());
+  if (withNul) bytes[text.size()] = '\0';
+  GlobalUnlock(block);
+
+  const std::string expected = ExpectedMemo(session, text);
+  const int result = ExchangeSendString(&block);
+  if (result != static_cast<int>(expected.size())) {
+    Fail("ExchangeSendString's result", std::to_string(expected.size()), std::to_string(result));
+  }
+  if (GlobalSize(block) != expected.size() + 1) {
+    Fail("the exchanged block's size", std::to_string(expected.size() + 1),
+         std::to_string(GlobalSize(block)));
+  }
+  bytes = static_cast<char*>(GlobalLock(block));
+  const std::string got(bytes, strnlen(bytes, GlobalSize(block)));
+  GlobalUnlock(block);
+  GlobalFree(block);
+  if (got != expected) Fail("the exchanged block's text", expected, got);
 }
 
 struct Call {
@@ -302,8 +427,8 @@ struct Call {
   void (*run)(Session&, FuzzedDataProvider&, int slot);
 };
 
-// The calls an input chooses from, by index. The day menu's and the send-text
-// exchange's entry points join as further rows.
+// The calls an input chooses from, by index. New rows go at the end, so
+// that the committed inputs keep choosing the calls they were made for.
 const Call kCalls[] = {
     {"InitializeChip", Create},
     {"Update", UpdateChip},
@@ -312,6 +437,9 @@ const Call kCalls[] = {
     {"rewrite an agenda file", RewriteAgenda},
     {"set the clock", SetClock},
     {"heap failures", WithHeapFailures},
+    {"GetDrawExMenu", ReadMenu},
+    {"DoDrawExMenu", ChooseFromMenu},
+    {"ExchangeSendString", Exchange},
 };
 
 void RunSession(FuzzedDataProvider& input) {
