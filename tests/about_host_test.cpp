@@ -6,6 +6,7 @@
 #include <string>
 
 #include "host/vorlinde.h"
+#include "tests/module_test.h"
 #include "tests/ui_driver.h"
 
 namespace {
@@ -26,40 +27,22 @@ const char* Name(CloseWay way) {
   return "?";
 }
 
-class AboutHostTest : public ::testing::Test {
+class AboutHostTest : public testing_support::ModuleTest {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryA(VORLINDE_TEST_MODULE);
-    ASSERT_NE(nullptr, module_) << "cannot load " << VORLINDE_TEST_MODULE;
+    ModuleTest::SetUp();
     Resolve("DrawExAbout", &drawExAbout_);
     Resolve("DrawExConfigure", &drawExConfigure_);
-    Resolve("InitializeChip", &initializeChip_);
-    Resolve("UnInitializeChip", &unInitializeChip_);
     Resolve("DoDrawExMenu", &doDrawExMenu_);
   }
-  void TearDown() override {
-    if (module_ != nullptr) FreeLibrary(module_);
-  }
 
-  template <typename Proc>
-  void Resolve(const char* name, Proc* proc) {
-    *proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
-    ASSERT_NE(nullptr, *proc) << "no entry point " << name;
-  }
-
-  HMODULE module_ = nullptr;
   OwnerWindowProc drawExAbout_ = nullptr;
   OwnerWindowProc drawExConfigure_ = nullptr;
-  InitializeChipProc initializeChip_ = nullptr;
-  UnInitializeChipProc unInitializeChip_ = nullptr;
   DoDrawExMenuProc doDrawExMenu_ = nullptr;
 };
 
 TEST_F(AboutHostTest, ClosesEveryWayAndAnswersZero) {
-  ChipRecord record = {};
-  record.chipText = "";
-  ChipHandle chip = nullptr;
-  ASSERT_EQ(0, initializeChip_(&chip, nullptr, &record));
+  ChipHandle chip = NewChip("");
   ASSERT_NE(nullptr, chip);
   for (CloseWay way :
        {CloseWay::OkButton, CloseWay::EnterKey, CloseWay::EscapeKey, CloseWay::CloseBox}) {
@@ -74,7 +57,6 @@ TEST_F(AboutHostTest, ClosesEveryWayAndAnswersZero) {
       EXPECT_EQ(0, result) << how;
     }
   }
-  EXPECT_EQ(0, unInitializeChip_(chip));
 }
 
 TEST_F(AboutHostTest, ConfigureShowsANoticeAndAnswersZero) {

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "host/vorlinde.h"
+#include "tests/module_test.h"
 #include "tests/platform.h"
 #include "tests/test_support.h"
 
@@ -19,99 +20,22 @@ using testing_support::ScratchDir;
 
 const std::string kError = "データファイル読み込みエラー";
 
-AgendaDate TodayByTheTest() {
-  const time_t now = time(nullptr);
-  const struct tm* local = localtime(&now);
-  return AgendaDate{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
-}
-
-bool SameDate(AgendaDate a, AgendaDate b) {
-  return a.year == b.year && a.month == b.month && a.day == b.day;
-}
-
-class ChipTest : public ::testing::Test {
+class ChipTest : public testing_support::ModuleTest {
  protected:
-  void SetUp() override {
-    module_ = LoadLibraryA(VORLINDE_TEST_MODULE);
-    ASSERT_NE(nullptr, module_) << "cannot load " << VORLINDE_TEST_MODULE;
-    Resolve("InitializeChip", &initializeChip_);
-    Resolve("Update", &update_);
-    Resolve("GetMemoString", &getMemoString_);
-    Resolve("UnInitializeChip", &unInitializeChip_);
-    blocksBefore_ = test_platform::LiveBlocks();
-    faultsBefore_ = test_platform::HeapFaults();
-  }
-
-  void TearDown() override {
-    for (ChipHandle chip : chips_) unInitializeChip_(chip);
-    EXPECT_EQ(blocksBefore_, test_platform::LiveBlocks()) << "heap blocks leaked";
-    EXPECT_EQ(faultsBefore_, test_platform::HeapFaults()) << "heap misused";
-    if (module_ != nullptr) FreeLibrary(module_);
-  }
-
-  template <typename Proc>
-  void Resolve(const char* name, Proc* proc) {
-    *proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
-    ASSERT_NE(nullptr, *proc) << "no entry point " << name;
-  }
-
-  // A chip whose text is `text` (null for none); released at the end.
-  ChipHandle NewChip(const char* text) {
-    ChipRecord record;
-    memset(&record, 0xA5, sizeof record);
-    record.chipText = text;
-    ChipHandle chip = nullptr;
-    EXPECT_EQ(0, initializeChip_(&chip, reinterpret_cast<void*>(0x1234), &record));
-    if (chip != nullptr) chips_.push_back(chip);
-    return chip;
-  }
-
-  void Release(ChipHandle chip) {
-    for (auto it = chips_.begin(); it != chips_.end(); ++it) {
-      if (*it == chip) {
-        chips_.erase(it);
-        break;
-      }
-    }
-    EXPECT_EQ(0, unInitializeChip_(chip));
-  }
-
-  int UpdateWith(ChipHandle chip, const char* text) {
-    ChipRecord record = {};
-    record.chipText = text;
-    return update_(chip, nullptr, &record);
-  }
-
-  std::string Memo(ChipHandle chip) {
-    const int length = getMemoString_(chip, nullptr, 0);
-    std::vector<char> buffer(static_cast<size_t>(length > 0 ? length : 0) + 1, '\0');
-    EXPECT_EQ(length, getMemoString_(chip, buffer.data(), length + 1));
-    return std::string(buffer.data());
-  }
-
   // The memo for today of a chip with `text`, composed while the date stood
   // still; `*today` receives that date.
   std::string TodaysMemo(const char* text, AgendaDate* today) {
     for (;;) {
-      const AgendaDate before = TodayByTheTest();
+      const AgendaDate before = testing_support::LocalToday();
       ChipHandle chip = NewChip(text);
       const std::string memo = Memo(chip);
       Release(chip);
-      if (SameDate(before, TodayByTheTest())) {
+      if (testing_support::SameDate(before, testing_support::LocalToday())) {
         *today = before;
         return memo;
       }
     }
   }
-
-  HMODULE module_ = nullptr;
-  InitializeChipProc initializeChip_ = nullptr;
-  UpdateProc update_ = nullptr;
-  GetMemoStringProc getMemoString_ = nullptr;
-  UnInitializeChipProc unInitializeChip_ = nullptr;
-  std::vector<ChipHandle> chips_;
-  int blocksBefore_ = 0;
-  int faultsBefore_ = 0;
 };
 
 TEST_F(ChipTest, TodaysAgenda) {

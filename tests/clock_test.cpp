@@ -12,30 +12,6 @@
 
 namespace {
 
-// Runs with the process's time zone set to `zone`, restoring it afterwards.
-class TimeZone {
- public:
-  explicit TimeZone(const char* zone) {
-    const char* old = getenv("TZ");
-    hadOld_ = old != nullptr;
-    if (hadOld_) old_ = old;
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-  ~TimeZone() {
-    if (hadOld_) {
-      setenv("TZ", old_.c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
-    tzset();
-  }
-
- private:
-  bool hadOld_ = false;
-  std::string old_;
-};
-
 std::string Text(AgendaDate date) {
   return std::to_string(date.year) + "-" + std::to_string(date.month) + "-" +
          std::to_string(date.day);
@@ -67,7 +43,7 @@ TEST(LocalDateAt, DaysAroundAnInstant) {
       {"UTC", 2026, 12, 8, 15, 0, 0, "2026-12-8"},
   };
   for (const auto& c : cases) {
-    TimeZone zone(c.zone);
+    fixed_clock::TimeZone zone(c.zone);
     const time_t instant = fixed_clock::LocalInstant(c.year, c.month, c.day, c.hour, c.minute);
     EXPECT_EQ(c.expected, Text(LocalDateAt(instant, c.offset)))
         << c.zone << " " << c.year << "-" << c.month << "-" << c.day << " " << c.hour << ":"
@@ -76,7 +52,7 @@ TEST(LocalDateAt, DaysAroundAnInstant) {
 }
 
 TEST(LocalDate, FollowsTheClock) {
-  TimeZone zone("Asia/Tokyo");
+  fixed_clock::TimeZone zone("Asia/Tokyo");
   fixed_clock::Set(fixed_clock::LocalInstant(1999, 12, 31, 9, 0));
   EXPECT_EQ("1999-12-31", Text(LocalDate(0)));
   EXPECT_EQ("2000-1-1", Text(LocalDate(1)));

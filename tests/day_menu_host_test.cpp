@@ -8,7 +8,7 @@
 
 #include "host/vorlinde.h"
 #include "tests/menu_readback.h"
-#include "tests/platform.h"
+#include "tests/module_test.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -18,41 +18,12 @@ using menu_readback::Item;
 
 HWND const kOwner = nullptr;
 
-class DayMenuHostTest : public ::testing::Test {
+class DayMenuHostTest : public testing_support::ModuleTest {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryA(VORLINDE_TEST_MODULE);
-    ASSERT_NE(nullptr, module_) << "cannot load " << VORLINDE_TEST_MODULE;
-    Resolve("InitializeChip", &initializeChip_);
-    Resolve("Update", &update_);
-    Resolve("GetMemoString", &getMemoString_);
-    Resolve("UnInitializeChip", &unInitializeChip_);
+    ModuleTest::SetUp();
     Resolve("GetDrawExMenu", &getDrawExMenu_);
     Resolve("DoDrawExMenu", &doDrawExMenu_);
-    blocksBefore_ = test_platform::LiveBlocks();
-    faultsBefore_ = test_platform::HeapFaults();
-  }
-
-  void TearDown() override {
-    for (ChipHandle chip : chips_) unInitializeChip_(chip);
-    EXPECT_EQ(blocksBefore_, test_platform::LiveBlocks()) << "heap blocks leaked";
-    EXPECT_EQ(faultsBefore_, test_platform::HeapFaults()) << "heap misused";
-    if (module_ != nullptr) FreeLibrary(module_);
-  }
-
-  template <typename Proc>
-  void Resolve(const char* name, Proc* proc) {
-    *proc = reinterpret_cast<Proc>(reinterpret_cast<void*>(GetProcAddress(module_, name)));
-    ASSERT_NE(nullptr, *proc) << "no entry point " << name;
-  }
-
-  ChipHandle NewChip(const char* text) {
-    ChipRecord record = {};
-    record.chipText = text;
-    ChipHandle chip = nullptr;
-    EXPECT_EQ(0, initializeChip_(&chip, nullptr, &record));
-    if (chip != nullptr) chips_.push_back(chip);
-    return chip;
   }
 
   // The chip's menu as the host would show it; the menu is the host's, so
@@ -79,16 +50,8 @@ class DayMenuHostTest : public ::testing::Test {
     return items;
   }
 
-  HMODULE module_ = nullptr;
-  InitializeChipProc initializeChip_ = nullptr;
-  UpdateProc update_ = nullptr;
-  GetMemoStringProc getMemoString_ = nullptr;
-  UnInitializeChipProc unInitializeChip_ = nullptr;
   GetDrawExMenuProc getDrawExMenu_ = nullptr;
   DoDrawExMenuProc doDrawExMenu_ = nullptr;
-  std::vector<ChipHandle> chips_;
-  int blocksBefore_ = 0;
-  int faultsBefore_ = 0;
 };
 
 TEST_F(DayMenuHostTest, CheckFollowsTheDayShown) {

@@ -28,30 +28,6 @@ using testing_support::ScratchDir;
 const std::string kError = "データファイル読み込みエラー";
 HWND const kOwner = reinterpret_cast<HWND>(0x0BEE);
 
-// Runs with the process's time zone set to `zone`, restoring it afterwards.
-class TimeZone {
- public:
-  explicit TimeZone(const char* zone) {
-    const char* old = getenv("TZ");
-    hadOld_ = old != nullptr;
-    if (hadOld_) old_ = old;
-    setenv("TZ", zone, 1);
-    tzset();
-  }
-  ~TimeZone() {
-    if (hadOld_) {
-      setenv("TZ", old_.c_str(), 1);
-    } else {
-      unsetenv("TZ");
-    }
-    tzset();
-  }
-
- private:
-  bool hadOld_ = false;
-  std::string old_;
-};
-
 // An agenda line for `date` whose entry text names the date too.
 std::string EntryFor(AgendaDate date) {
   char line[48];
@@ -148,7 +124,7 @@ TEST_F(DayMenuTest, CalendarDaysAroundNow) {
       {"America/New_York", 2026, 3, 8, 0, 30, CMD_YESTERDAY, {2026, 3, 7}},
   };
   for (const auto& c : cases) {
-    TimeZone zone(c.zone);
+    fixed_clock::TimeZone zone(c.zone);
     fixed_clock::Set(fixed_clock::LocalInstant(c.year, c.month, c.day, c.hour, c.minute));
     const std::string where = std::string(c.zone) + " " + std::to_string(c.year) + "-" +
                               std::to_string(c.month) + "-" + std::to_string(c.day) + " " +
@@ -166,7 +142,7 @@ TEST_F(DayMenuTest, CalendarDaysAroundNow) {
 }
 
 TEST_F(DayMenuTest, EachChoiceAndItsResult) {
-  TimeZone zone("Asia/Tokyo");
+  fixed_clock::TimeZone zone("Asia/Tokyo");
   fixed_clock::Set(fixed_clock::LocalInstant(1998, 4, 1, 12, 0));
   const AgendaDate yesterday = {1998, 3, 31}, today = {1998, 4, 1}, tomorrow = {1998, 4, 2};
   ChipHandle chip = NewChip(AgendaFile({yesterday, today, tomorrow}).c_str());
@@ -196,7 +172,7 @@ TEST_F(DayMenuTest, EachChoiceAndItsResult) {
 }
 
 TEST_F(DayMenuTest, TheDayShownIsKeptWhenTheDateMoves) {
-  TimeZone zone("Asia/Tokyo");
+  fixed_clock::TimeZone zone("Asia/Tokyo");
   const AgendaDate first = {1998, 4, 1}, second = {1998, 4, 2}, third = {1998, 4, 3};
   fixed_clock::Set(fixed_clock::LocalInstant(1998, 4, 1, 23, 59));
   ChipHandle chip = NewChip(AgendaFile({first, second, third}).c_str());
@@ -212,7 +188,7 @@ TEST_F(DayMenuTest, TheDayShownIsKeptWhenTheDateMoves) {
 }
 
 TEST_F(DayMenuTest, UpdateBringsBackToday) {
-  TimeZone zone("Asia/Tokyo");
+  fixed_clock::TimeZone zone("Asia/Tokyo");
   fixed_clock::Set(fixed_clock::LocalInstant(2000, 3, 1, 9, 0));
   const AgendaDate yesterday = {2000, 2, 29}, today = {2000, 3, 1};
   const std::string file = AgendaFile({yesterday, today});
@@ -240,7 +216,7 @@ TEST_F(DayMenuTest, ChipWithoutTextHasNothingToShow) {
 }
 
 TEST_F(DayMenuTest, EmptyTextKeepsTheErrorMemoForAnyDay) {
-  TimeZone zone("Asia/Tokyo");
+  fixed_clock::TimeZone zone("Asia/Tokyo");
   fixed_clock::Set(fixed_clock::LocalInstant(1999, 12, 31, 12, 0));
   ChipHandle chip = NewChip("");
   ASSERT_EQ(Escaped(kError), Escaped(Memo(chip)));
@@ -256,7 +232,7 @@ TEST_F(DayMenuTest, EmptyTextKeepsTheErrorMemoForAnyDay) {
 }
 
 TEST_F(DayMenuTest, NoStoredFileListMeansNothingToRecompose) {
-  TimeZone zone("Asia/Tokyo");
+  fixed_clock::TimeZone zone("Asia/Tokyo");
   fixed_clock::Set(fixed_clock::LocalInstant(1998, 4, 1, 12, 0));
   const AgendaDate today = {1998, 4, 1};
   ChipHandle chip = NewChip(AgendaFile({today, {1998, 4, 2}}).c_str());
@@ -273,7 +249,7 @@ TEST_F(DayMenuTest, NoStoredFileListMeansNothingToRecompose) {
 }
 
 TEST_F(DayMenuTest, ClockThatCannotBeConvertedChangesNothing) {
-  TimeZone zone("Asia/Tokyo");
+  fixed_clock::TimeZone zone("Asia/Tokyo");
   fixed_clock::Set(fixed_clock::LocalInstant(1998, 4, 1, 12, 0));
   const AgendaDate today = {1998, 4, 1};
   ChipHandle chip = NewChip(AgendaFile({today}).c_str());
@@ -286,7 +262,7 @@ TEST_F(DayMenuTest, ClockThatCannotBeConvertedChangesNothing) {
 }
 
 TEST_F(DayMenuTest, OtherCommandsDoNothing) {
-  TimeZone zone("Asia/Tokyo");
+  fixed_clock::TimeZone zone("Asia/Tokyo");
   fixed_clock::Set(fixed_clock::LocalInstant(1998, 4, 1, 12, 0));
   const AgendaDate today = {1998, 4, 1};
   ChipHandle chip = NewChip(AgendaFile({today, {1998, 3, 31}, {1998, 4, 2}}).c_str());
@@ -301,7 +277,7 @@ TEST_F(DayMenuTest, OtherCommandsDoNothing) {
 }
 
 TEST_F(DayMenuTest, AboutOpensTheDialogOverTheOwner) {
-  TimeZone zone("Asia/Tokyo");
+  fixed_clock::TimeZone zone("Asia/Tokyo");
   fixed_clock::Set(fixed_clock::LocalInstant(1998, 4, 1, 12, 0));
   const AgendaDate today = {1998, 4, 1};
   ChipHandle chip = NewChip(AgendaFile({today}).c_str());

@@ -10,6 +10,7 @@
 
 #include "host/vorlinde.h"
 #include "tests/global_text.h"
+#include "tests/module_test.h"
 #include "tests/platform.h"
 #include "tests/test_support.h"
 
@@ -22,34 +23,17 @@ using testing_support::ScratchDir;
 
 const std::string kError = "データファイル読み込みエラー";
 
-AgendaDate TodayByTheTest() {
-  const time_t now = time(nullptr);
-  const struct tm* local = localtime(&now);
-  return AgendaDate{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
-}
-
-bool SameDate(AgendaDate a, AgendaDate b) {
-  return a.year == b.year && a.month == b.month && a.day == b.day;
-}
-
-class ExchangeTest : public ::testing::Test {
+class ExchangeTest : public testing_support::ModuleTest {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryA(VORLINDE_TEST_MODULE);
-    ASSERT_NE(nullptr, module_) << "cannot load " << VORLINDE_TEST_MODULE;
-    exchange_ = reinterpret_cast<ExchangeSendStringProc>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "ExchangeSendString")));
-    ASSERT_NE(nullptr, exchange_) << "no entry point ExchangeSendString";
-    blocksBefore_ = test_platform::LiveBlocks();
-    faultsBefore_ = test_platform::HeapFaults();
+    ModuleTest::SetUp();
+    Resolve("ExchangeSendString", &exchange_);
   }
 
   void TearDown() override {
     test_platform::FailHeapCalls(0, 0);
     for (HGLOBAL block : blocks_) GlobalFree(block);
-    EXPECT_EQ(blocksBefore_, test_platform::LiveBlocks()) << "heap blocks leaked";
-    EXPECT_EQ(faultsBefore_, test_platform::HeapFaults()) << "heap misused";
-    if (module_ != nullptr) FreeLibrary(module_);
+    ModuleTest::TearDown();
   }
 
   // A global block holding `bytes` and, unless `withNul` is false, a NUL;
@@ -65,21 +49,18 @@ class ExchangeTest : public ::testing::Test {
   // receives that date and `*variable` the host's variable afterwards.
   int ExchangeToday(const std::function<HGLOBAL*()>& make, AgendaDate* today, HGLOBAL** variable) {
     for (;;) {
-      const AgendaDate before = TodayByTheTest();
+      const AgendaDate before = testing_support::LocalToday();
       *variable = make();
       const int result = exchange_(*variable);
-      if (SameDate(before, TodayByTheTest())) {
+      if (testing_support::SameDate(before, testing_support::LocalToday())) {
         *today = before;
         return result;
       }
     }
   }
 
-  HMODULE module_ = nullptr;
   ExchangeSendStringProc exchange_ = nullptr;
   std::deque<HGLOBAL> blocks_;  // the host's variables; they stay where they are
-  int blocksBefore_ = 0;
-  int faultsBefore_ = 0;
 };
 
 TEST_F(ExchangeTest, TextBecomesTodaysMemo) {
@@ -171,7 +152,7 @@ TEST_F(ExchangeTest, HeapFailureLeavesTheBlockAsItWas) {
     test_platform::FailHeapCalls(0, 0);
     if (result != 0) {
       succeeded = true;
-      const std::string memo = Heading(TodayByTheTest()) + "\r\nなし";
+      const std::string memo = Heading(testing_support::LocalToday()) + "\r\nなし";
       EXPECT_EQ(static_cast<int>(memo.size()), result);
       continue;
     }

@@ -13,6 +13,7 @@
 
 #include "host/vorlinde.h"
 #include "tests/global_text.h"
+#include "tests/module_test.h"
 #include "tests/platform.h"
 #include "tests/test_support.h"
 #include "tests/ui_driver.h"
@@ -25,26 +26,19 @@ inline std::string CurrentDirectory() {
   return length > 0 && length < sizeof buffer ? std::string(buffer, length) : "(unknown)";
 }
 
-class FilePickerTest : public ::testing::Test {
+class FilePickerTest : public testing_support::ModuleTest {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryA(VORLINDE_TEST_MODULE);
-    ASSERT_NE(nullptr, module_) << "cannot load " << VORLINDE_TEST_MODULE;
-    editHelper_ = reinterpret_cast<EditHelperProc>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "EditHelper")));
-    ASSERT_NE(nullptr, editHelper_) << "no entry point EditHelper";
+    ModuleTest::SetUp();
+    Resolve("EditHelper", &editHelper_);
     directory_ = CurrentDirectory();
     picked_ = folder_.Write("b.vrn", "0000/00/00 b\r\n");
-    blocksBefore_ = test_platform::LiveBlocks();
-    faultsBefore_ = test_platform::HeapFaults();
   }
 
   void TearDown() override {
     for (HGLOBAL block : blocks_) GlobalFree(block);
-    EXPECT_EQ(blocksBefore_, test_platform::LiveBlocks()) << "heap blocks leaked";
-    EXPECT_EQ(faultsBefore_, test_platform::HeapFaults()) << "heap misused";
     SetCurrentDirectoryA(directory_.c_str());
-    if (module_ != nullptr) FreeLibrary(module_);
+    ModuleTest::TearDown();
   }
 
   // A request whose text is `bytes` in a block of the given kind, or none;
@@ -90,15 +84,12 @@ class FilePickerTest : public ::testing::Test {
     return result;
   }
 
-  HMODULE module_ = nullptr;
   EditHelperProc editHelper_ = nullptr;
   testing_support::ScratchDir folder_;  // another folder than the current one
   std::string picked_;                  // the full path of an agenda file in it
   std::string directory_;
   std::deque<EditRequest> requests_;  // they stay where they are
   std::deque<HGLOBAL> blocks_;
-  int blocksBefore_ = 0;
-  int faultsBefore_ = 0;
 };
 
 }  // namespace file_picker_testing

@@ -1,6 +1,7 @@
 #include "tests/test_support.h"
 
 #include <stdio.h>
+#include <time.h>
 
 #include <atomic>
 #include <filesystem>
@@ -59,6 +60,16 @@ std::string BlockText(HLOCAL block) {
   std::string copy(text);
   LocalUnlock(block);
   return copy;
+}
+
+AgendaDate LocalToday() {
+  const time_t now = time(nullptr);
+  const struct tm* local = localtime(&now);
+  return AgendaDate{local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
+}
+
+bool SameDate(AgendaDate a, AgendaDate b) {
+  return a.year == b.year && a.month == b.month && a.day == b.day;
 }
 
 std::string Heading(AgendaDate date) {

@@ -33,6 +33,10 @@ std::string Escaped(const std::string& bytes);
 // The text of a local memo block, or "(none)" for a null handle.
 std::string BlockText(HLOCAL block);
 
+// Today's local date, from the C library's clock; the tests' own view of it.
+AgendaDate LocalToday();
+bool SameDate(AgendaDate a, AgendaDate b);
+
 // A memo heading for a date, e.g. "1999/01/05の予定" in Shift-JIS.
 std::string Heading(AgendaDate date);
 
