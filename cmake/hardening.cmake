@@ -9,17 +9,11 @@ if(NOT VORLINDE_TESTS)
   return()
 endif()
 
-ExternalProject_Add(plain
-  SOURCE_DIR ${PROJECT_SOURCE_DIR}
-  BINARY_DIR ${CMAKE_BINARY_DIR}/plain
-  CMAKE_ARGS
-    -DCMAKE_BUILD_TYPE=Release
-    -DVORLINDE_SUPERBUILD=OFF
-    -DVORLINDE_TESTS=OFF
-    -DVORLINDE_BENCH=ON
-  INSTALL_COMMAND ""
-  BUILD_ALWAYS ON
-  USES_TERMINAL_BUILD ON
+vorlinde_sub_build(plain
+  -DCMAKE_BUILD_TYPE=Release
+  -DVORLINDE_SUPERBUILD=OFF
+  -DVORLINDE_TESTS=OFF
+  -DVORLINDE_BENCH=ON
 )
 
 find_program(VORLINDE_CLANG clang++)
@@ -27,19 +21,13 @@ if(NOT VORLINDE_CLANG)
   message(FATAL_ERROR "clang++ not found: the fuzz targets cannot be built. Install clang and "
                       "libclang-rt-14-dev (scripts/setup.sh does).")
 endif()
-ExternalProject_Add(fuzz
-  SOURCE_DIR ${PROJECT_SOURCE_DIR}
-  BINARY_DIR ${CMAKE_BINARY_DIR}/fuzz
-  CMAKE_ARGS
-    -DCMAKE_CXX_COMPILER=${VORLINDE_CLANG}
-    -DCMAKE_BUILD_TYPE=RelWithDebInfo
-    -DVORLINDE_FUZZ=ON
-    -DVORLINDE_SUPERBUILD=OFF
-    -DVORLINDE_TESTS=OFF
-  BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target fuzz_targets
-  INSTALL_COMMAND ""
-  BUILD_ALWAYS ON
-  USES_TERMINAL_BUILD ON
+vorlinde_sub_build(fuzz
+  -DCMAKE_CXX_COMPILER=${VORLINDE_CLANG}
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo
+  -DVORLINDE_FUZZ=ON
+  -DVORLINDE_SUPERBUILD=OFF
+  -DVORLINDE_TESTS=OFF
+  OPTIONS BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target fuzz_targets
 )
 
 find_program(VORLINDE_VALGRIND valgrind REQUIRED)

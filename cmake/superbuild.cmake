@@ -2,6 +2,22 @@
 # one build and one ctest cover them all.
 include(ExternalProject)
 
+# Another build of this source tree, in ${CMAKE_BINARY_DIR}/<name> and made on
+# every build of this one. The arguments after the name are its cache
+# settings; anything after OPTIONS goes to ExternalProject_Add as it is.
+function(vorlinde_sub_build name)
+  cmake_parse_arguments(PARSE_ARGV 1 SUB "" "" "OPTIONS")
+  ExternalProject_Add(${name}
+    SOURCE_DIR ${PROJECT_SOURCE_DIR}
+    BINARY_DIR ${CMAKE_BINARY_DIR}/${name}
+    CMAKE_ARGS ${SUB_UNPARSED_ARGUMENTS}
+    INSTALL_COMMAND ""
+    BUILD_ALWAYS ON
+    USES_TERMINAL_BUILD ON
+    ${SUB_OPTIONS}
+  )
+endfunction()
+
 find_program(VORLINDE_MINGW_I686 i686-w64-mingw32-g++)
 if(NOT VORLINDE_MINGW_I686)
   message(FATAL_ERROR "i686-w64-mingw32-g++ not found: the product Vorlinde.dxl cannot be "
@@ -9,17 +25,11 @@ if(NOT VORLINDE_MINGW_I686)
 endif()
 
 # The product: Vorlinde.dxl, 32-bit.
-ExternalProject_Add(product
-  SOURCE_DIR ${PROJECT_SOURCE_DIR}
-  BINARY_DIR ${CMAKE_BINARY_DIR}/product
-  CMAKE_ARGS
-    -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
-    -DCMAKE_BUILD_TYPE=Release
-    -DVORLINDE_TESTS=OFF
-  INSTALL_COMMAND ""
-  BUILD_ALWAYS ON
-  BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl
-  USES_TERMINAL_BUILD ON
+vorlinde_sub_build(product
+  -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
+  -DCMAKE_BUILD_TYPE=Release
+  -DVORLINDE_TESTS=OFF
+  OPTIONS BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl
 )
 set(VORLINDE_PRODUCT ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl)
 
@@ -94,16 +104,10 @@ if(VORLINDE_TESTS)
       "not found: ${missing} (packages g++-mingw-w64-x86-64, wine64, xvfb)")
   else()
     message(STATUS "wine64 suite: ${VORLINDE_WINE64} with ${VORLINDE_XVFB}")
-    ExternalProject_Add(wine64
-      SOURCE_DIR ${PROJECT_SOURCE_DIR}
-      BINARY_DIR ${CMAKE_BINARY_DIR}/wine64
-      CMAKE_ARGS
-        -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-x86_64.cmake
-        -DCMAKE_BUILD_TYPE=Debug
-        -DVORLINDE_TESTS=ON
-      INSTALL_COMMAND ""
-      BUILD_ALWAYS ON
-      USES_TERMINAL_BUILD ON
+    vorlinde_sub_build(wine64
+      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-x86_64.cmake
+      -DCMAKE_BUILD_TYPE=Debug
+      -DVORLINDE_TESTS=ON
     )
     set(session ${CMAKE_BINARY_DIR}/wine-session)
     add_test(NAME wine64.start
@@ -138,17 +142,11 @@ if(VORLINDE_TESTS)
     vorlinde_unavailable_suite(i386 "${CMAKE_CXX_COMPILER} -m32 cannot link (package g++-multilib)")
   else()
     message(STATUS "i386 suite: g++ -m32 under ${VORLINDE_QEMU_I386}")
-    ExternalProject_Add(i386
-      SOURCE_DIR ${PROJECT_SOURCE_DIR}
-      BINARY_DIR ${CMAKE_BINARY_DIR}/i386
-      CMAKE_ARGS
-        -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-linux-i386.cmake
-        -DCMAKE_BUILD_TYPE=Debug
-        -DVORLINDE_SUPERBUILD=OFF
-        -DVORLINDE_TESTS=ON
-      INSTALL_COMMAND ""
-      BUILD_ALWAYS ON
-      USES_TERMINAL_BUILD ON
+    vorlinde_sub_build(i386
+      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-linux-i386.cmake
+      -DCMAKE_BUILD_TYPE=Debug
+      -DVORLINDE_SUPERBUILD=OFF
+      -DVORLINDE_TESTS=ON
     )
     add_test(NAME i386.suite
              COMMAND ${CMAKE_CTEST_COMMAND} --test-dir ${CMAKE_BINARY_DIR}/i386
