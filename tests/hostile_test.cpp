@@ -19,30 +19,19 @@
 #include "agenda/agenda.h"
 #include "agenda/reader.h"
 #include "fuzz/reference_model.h"
+#include "tests/composed.h"
 #include "tests/test_support.h"
 
 namespace {
 
+using testing_support::Compose;
+using testing_support::Composed;
 using testing_support::Escaped;
 using testing_support::Heading;
 using testing_support::ScratchDir;
 
 const AgendaDate kAprilFools = {1998, 4, 1};
 const std::string kNone = "\r\nなし";
-
-struct Composed {
-  int32_t length;
-  std::string text;
-};
-
-Composed Compose(const std::string& list, AgendaDate date) {
-  HLOCAL memo = nullptr;
-  Composed result;
-  result.length = ComposeMemo(list.c_str(), date, &memo);
-  result.text = testing_support::BlockText(memo);
-  LocalFree(memo);
-  return result;
-}
 
 // Long memos are shown from a little before where they differ.
 std::string Shown(const std::string& text, size_t from) {

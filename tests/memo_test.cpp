@@ -6,11 +6,14 @@
 #include <vector>
 
 #include "agenda/agenda.h"
+#include "tests/composed.h"
 #include "tests/test_support.h"
 
 namespace {
 
 using testing_support::BlockText;
+using testing_support::Compose;
+using testing_support::Composed;
 using testing_support::Escaped;
 using testing_support::Heading;
 using testing_support::ScratchDir;
@@ -18,20 +21,6 @@ using testing_support::ScratchDir;
 const AgendaDate kAprilFools = {1998, 4, 1};
 const std::string kNone = "\r\nなし";
 const std::string kError = "データファイル読み込みエラー";
-
-struct Composed {
-  int32_t length;
-  std::string text;
-};
-
-Composed Compose(const std::string& list, AgendaDate date) {
-  HLOCAL memo = nullptr;
-  Composed result;
-  result.length = ComposeMemo(list.c_str(), date, &memo);
-  result.text = BlockText(memo);
-  LocalFree(memo);
-  return result;
-}
 
 #define EXPECT_MEMO(expected, composed)                                                  \
   do {                                                                                   \
