@@ -7,33 +7,59 @@
 namespace {
 
 constexpr size_t kMemoStep = 128;
+// Bytes a composition gathers before writing them into the memo block.
+constexpr size_t kGatherSize = 64 * 1024;
 const char kHeadingFormat[] = "%04d/%02d/%02dの予定";
 const char kNoneText[] = "なし";
 const char kErrorText[] = "データファイル読み込みエラー";
 const char kLineBreak[] = "\r\n";
 
 // Appends to a memo block while keeping its size and length at hand, so that
-// a long memo is never rescanned from its start. The block is locked only
-// while it is written.
+// a long memo is never rescanned from its start.
+//
+// A composition appends a line per entry, tens of thousands of them for a
+// large agenda. Resizing, locking and unlocking the block for each would cost
+// more than reading the entry, so the writer gathers appended bytes in a
+// scratch buffer and writes them into the block with one resize and one lock
+// when the buffer is full and at `Flush`. The block still takes the size the
+// growth rule gives append by append: the writer works the rule's sizes out
+// as it gathers and resizes the block straight to the last of them. A flush
+// that cannot get memory drops what was gathered since the last flush and
+// leaves the block as that flush left it. The block is locked only while it
+// is written.
 class MemoWriter {
  public:
-  explicit MemoWriter(HLOCAL* memoText) : memo_(memoText) {
+  // `buffer` (`bufferSize` bytes; none when 0) gathers appended bytes; a text
+  // larger than it is written straight into the block.
+  MemoWriter(HLOCAL* memoText, char* buffer, size_t bufferSize)
+      : memo_(memoText), buffer_(buffer), bufferSize_(bufferSize) {
     if (*memo_ == nullptr) return;
-    size_ = LocalSize(*memo_);
+    size_ = blockSize_ = LocalSize(*memo_);
     if (const char* text = static_cast<const char*>(LocalLock(*memo_))) {
-      used_ = strnlen(text, size_);
+      used_ = written_ = strnlen(text, blockSize_);
       LocalUnlock(*memo_);
     }
   }
 
-  size_t length() const { return used_; }
+  // The memo's length and the lines appended to it, as of the last flush.
+  size_t length() const { return written_; }
+  size_t lines() const { return lines_; }
 
-  bool Append(const char* text, size_t n) { return Write("", 0, text, n); }
+  bool Append(const char* text, size_t n) { return Add("", 0, text, n, false); }
 
   // Appends a line break and then `text`: both or, when memory runs out,
   // neither, so the memo never ends in a line break.
   bool AppendLine(const char* text, size_t n) {
-    return Write(kLineBreak, sizeof kLineBreak - 1, text, n);
+    return Add(kLineBreak, sizeof kLineBreak - 1, text, n, true);
+  }
+
+  // Writes the gathered bytes into the block; false, dropping them, when
+  // memory could not be had.
+  bool Flush() {
+    const bool stored = Store(buffer_, gathered_, "", 0);
+    if (stored) lines_ += gatheredLines_;
+    gathered_ = gatheredLines_ = 0;
+    return stored;
   }
 
  private:
@@ -46,81 +72,113 @@ class MemoWriter {
   }
 
   // Appends `first` and then `second` (either may be empty), each growing the
-  // block as an append of its own would, in one resize and one lock.
-  bool Write(const char* first, size_t firstLength, const char* second, size_t secondLength) {
+  // block as an append of its own would.
+  bool Add(const char* first, size_t firstLength, const char* second, size_t secondLength,
+           bool line) {
+    const size_t n = firstLength + secondLength;
+    if (n == 0) return true;
+    if (gathered_ + n > bufferSize_ && !Flush()) return false;
+    if (*memo_ == nullptr && size_ == 0) size_ = kMemoStep;  // the block a first append creates
+    size_ = GrownSize(GrownSize(size_, used_, firstLength), used_ + firstLength, secondLength);
+    used_ += n;
+    if (n > bufferSize_) {
+      if (!Store(first, firstLength, second, secondLength)) return false;
+      lines_ += line ? 1 : 0;
+      return true;
+    }
+    memcpy(buffer_ + gathered_, first, firstLength);
+    memcpy(buffer_ + gathered_ + firstLength, second, secondLength);
+    gathered_ += n;
+    gatheredLines_ += line ? 1 : 0;
+    return true;
+  }
+
+  // Writes `first` and `second` behind the written bytes, the block resized
+  // to `size_` first; on failure forgets every append since the last store.
+  bool Store(const char* first, size_t firstLength, const char* second, size_t secondLength) {
     if (firstLength + secondLength == 0) return true;
     if (*memo_ == nullptr) {
       HLOCAL block = LocalAlloc(LHND, kMemoStep);
-      if (block == nullptr) return false;
+      if (block == nullptr) return Forget();
       *memo_ = block;
-      size_ = kMemoStep;
-      used_ = 0;
+      blockSize_ = kMemoStep;
     }
-    const size_t grown =
-        GrownSize(GrownSize(size_, used_, firstLength), used_ + firstLength, secondLength);
-    if (grown != size_) {
-      HLOCAL block = LocalReAlloc(*memo_, grown, LMEM_MOVEABLE);
-      if (block == nullptr) return false;
+    if (size_ != blockSize_) {
+      HLOCAL block = LocalReAlloc(*memo_, size_, LMEM_MOVEABLE);
+      if (block == nullptr) return Forget();
       *memo_ = block;
-      size_ = grown;
+      blockSize_ = size_;
     }
     char* memo = static_cast<char*>(LocalLock(*memo_));
-    if (memo == nullptr) return false;
-    memcpy(memo + used_, first, firstLength);
-    memcpy(memo + used_ + firstLength, second, secondLength);
-    used_ += firstLength + secondLength;
-    memo[used_] = '\0';
+    if (memo == nullptr) return Forget();
+    memcpy(memo + written_, first, firstLength);
+    memcpy(memo + written_ + firstLength, second, secondLength);
+    written_ += firstLength + secondLength;
+    memo[written_] = '\0';
     LocalUnlock(*memo_);
     return true;
   }
 
+  bool Forget() {
+    size_ = blockSize_;
+    used_ = written_;
+    return false;
+  }
+
   HLOCAL* memo_;
-  size_t size_ = 0;
-  size_t used_ = 0;
+  char* buffer_;
+  size_t bufferSize_;
+  size_t size_ = 0;       // the block's size by the growth rule, gathered bytes included
+  size_t used_ = 0;       // the memo's length, gathered bytes included
+  size_t blockSize_ = 0;  // the block's size as it is
+  size_t written_ = 0;    // the memo's length in the block
+  size_t gathered_ = 0;   // bytes in the buffer
+  size_t gatheredLines_ = 0;
+  size_t lines_ = 0;
 };
 
-// Appends every entry of one agenda file that applies to `date`; returns how
-// many were appended. A file that cannot be opened adds nothing.
-int AppendEntriesOf(const char* name, AgendaDate date, char (&line)[kLineBufferSize],
-                    MemoWriter& memo) {
+// Appends every entry of one agenda file that applies to `date`. A file that
+// cannot be opened adds nothing.
+void AppendEntriesOf(const char* name, AgendaDate date, char (&line)[kLineBufferSize],
+                     MemoWriter& memo) {
   AgendaReader reader(name);
-  int found = 0;
   size_t length = 0;
   while (reader.ReadPiece(line, &length)) {
     if (line[0] == ';') continue;  // comment
     size_t textLength = 0;
     const char* text = MatchAgendaPiece(date.year, date.month, date.day, line, length, &textLength);
-    if (text != nullptr && memo.AppendLine(text, textLength)) ++found;
+    if (text != nullptr) memo.AppendLine(text, textLength);
   }
-  return found;
 }
 
 // Composes the heading and entries; leaves `*memoText` empty when not even
 // the heading could be written.
 void ComposeFromList(const char* fileList, size_t listLength, AgendaDate date, HLOCAL* memoText,
                      size_t* memoLength) {
-  char(*line)[kLineBufferSize] = static_cast<char(*)[kLineBufferSize]>(malloc(kLineBufferSize));
-  if (line == nullptr) return;
-  MemoWriter memo(memoText);
-  const int headingLength = wsprintfA(*line, kHeadingFormat, date.year, date.month, date.day);
-  if (memo.Append(*line, static_cast<size_t>(headingLength))) {
-    int found = 0;
+  // The line buffer, and behind it the buffer that gathers the memo's bytes.
+  void* buffers = malloc(kLineBufferSize + kGatherSize);
+  if (buffers == nullptr) return;
+  char(&line)[kLineBufferSize] = *static_cast<char(*)[kLineBufferSize]>(buffers);
+  MemoWriter memo(memoText, static_cast<char*>(buffers) + kLineBufferSize, kGatherSize);
+  const int headingLength = wsprintfA(line, kHeadingFormat, date.year, date.month, date.day);
+  if (memo.Append(line, static_cast<size_t>(headingLength)) && memo.Flush()) {
     size_t position = 0;
     char name[kFileNameBufferSize];
     while (NextFileName(&position, name, fileList, listLength)) {
-      found += AppendEntriesOf(name, date, *line, memo);
+      AppendEntriesOf(name, date, line, memo);
     }
-    if (found == 0) memo.AppendLine(kNoneText, sizeof kNoneText - 1);
+    memo.Flush();
+    if (memo.lines() == 0 && memo.AppendLine(kNoneText, sizeof kNoneText - 1)) memo.Flush();
   }
   *memoLength = memo.length();
-  free(line);
+  free(buffers);
 }
 
 }  // namespace
 
 bool AppendMemoText(HLOCAL* memoText, const char* text) {
   if (text == nullptr || text[0] == '\0') return true;
-  MemoWriter memo(memoText);
+  MemoWriter memo(memoText, nullptr, 0);
   return memo.Append(text, strlen(text));
 }
 

@@ -1,7 +1,9 @@
 // Composing the memo: its three forms, the files it reads and how its block
 // grows.
 #include <gtest/gtest.h>
+#include <standin.h>
 
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -155,6 +157,113 @@ TEST(AppendMemoText, GrowthSizes) {
     EXPECT_EQ(std::string(c.used, 'u') + added, BlockText(memo));
     LocalFree(memo);
   }
+}
+
+// The block size the growth rule gives for a memo of the heading and one line
+// per length, each line appended as its line break and then its text.
+size_t RuleSize(const std::vector<size_t>& textLengths) {
+  size_t size = 128;
+  size_t used = 0;
+  const auto append = [&](size_t n) {
+    if (size <= used + n + 1) size += 128 * (n / 128 + 1);
+    used += n;
+  };
+  append(Heading(kAprilFools).size());
+  for (size_t n : textLengths) {
+    append(2);
+    append(n);
+  }
+  return size;
+}
+
+TEST(ComposeMemo, BlockGrowsByTheRuleEntryByEntry) {
+  ScratchDir dir;
+  std::vector<size_t> thousandBytes(80, 1000);  // more than the memo's buffering
+  std::vector<size_t> rising;
+  for (size_t n = 1; n <= 300; n += 7) rising.push_back(n);
+  std::vector<size_t> mixed;
+  for (size_t i = 0; i < 2000; ++i) mixed.push_back(1 + i * 37 % 1012);
+  const struct {
+    const char* what;
+    std::vector<size_t> textLengths;
+  } cases[] = {
+      {"one short", {1}},
+      {"just fitting the first block", {108}},
+      {"filling the first block with its NUL", {109}},
+      {"around a multiple of the step", {125, 126, 127, 128, 129, 255, 256, 257}},
+      {"rising", rising},
+      {"longest entries", thousandBytes},
+      {"mixed", mixed},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    std::string file;
+    std::string expected = Heading(kAprilFools);
+    for (size_t i = 0; i < c.textLengths.size(); ++i) {
+      const std::string text(c.textLengths[i], static_cast<char>('a' + i % 26));
+      file += "0000/00/00 " + text + "\r\n";
+      expected += "\r\n" + text;
+    }
+    HLOCAL memo = nullptr;
+    const int32_t length = ComposeMemo(dir.Write("sized.vrn", file).c_str(), kAprilFools, &memo);
+    EXPECT_EQ(RuleSize(c.textLengths), LocalSize(memo));
+    EXPECT_EQ(static_cast<int32_t>(expected.size()), length);
+    EXPECT_TRUE(expected == BlockText(memo)) << "memo differs from the entries";
+    LocalFree(memo);
+  }
+}
+
+TEST(ComposeMemo, HeapFailureMidwayLeavesAWholeMemo) {
+  // Distinct entries, enough to need several resizes of the block; heap calls
+  // fail from some point on, or just one of them fails.
+  ScratchDir dir;
+  std::string file;
+  std::vector<std::string> entries;
+  for (int i = 0; i < 3000; ++i) {
+    entries.push_back("entry " + std::to_string(i) + std::string(90, '.'));
+    file += "0000/00/00 " + entries.back() + "\r\n";
+  }
+  const std::string list = dir.Write("many.vrn", file);
+  const std::string head = Heading(kAprilFools);
+  bool wholeMemoSeen = false;
+  for (int count : {1, 1000}) {
+    for (int skip = 0; skip < 12; ++skip) {
+      SCOPED_TRACE("heap calls " + std::to_string(skip + 1) + " to " +
+                   std::to_string(skip + count) + " fail");
+      HLOCAL memo = nullptr;
+      standin::FailHeapCalls(skip, count);
+      const int32_t length = ComposeMemo(list.c_str(), kAprilFools, &memo);
+      standin::FailHeapCalls(0, 0);
+      if (memo == nullptr) {
+        EXPECT_EQ(0, length) << "length of no memo";
+        continue;
+      }
+      const std::string text = BlockText(memo);
+      const size_t blockSize = LocalSize(memo);
+      LocalFree(memo);
+      EXPECT_EQ(static_cast<int32_t>(text.size()), length);
+      if (text == kError) continue;
+      // Otherwise the heading and whole lines: "なし", or entries in the
+      // file's order, in a block grown by the rule for just those lines.
+      ASSERT_EQ(head, text.substr(0, head.size()));
+      std::vector<size_t> lineLengths;
+      size_t next = 0;
+      for (size_t at = head.size(); at < text.size();) {
+        ASSERT_EQ("\r\n", text.substr(at, 2)) << "at byte " << at;
+        const size_t end = std::min(text.find("\r\n", at + 2), text.size());
+        const std::string line = text.substr(at + 2, end - at - 2);
+        if (text != head + kNone) {
+          while (next < entries.size() && entries[next] != line) ++next;
+          ASSERT_LT(next, entries.size()) << "not an entry, or out of order: " << Escaped(line);
+        }
+        lineLengths.push_back(line.size());
+        at = end;
+      }
+      EXPECT_EQ(RuleSize(lineLengths), blockSize);
+      if (lineLengths.size() == entries.size()) wholeMemoSeen = true;
+    }
+  }
+  EXPECT_TRUE(wholeMemoSeen) << "no composition got the heap calls it needs";
 }
 
 TEST(AppendMemoText, CreatesA128ByteBlockAndIgnoresEmptyText) {
