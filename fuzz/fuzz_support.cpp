@@ -54,20 +54,6 @@ reference::Date ModelDate(AgendaDate date) {
   return reference::Date{date.year, date.month, date.day};
 }
 
-std::string Escaped(const std::string& bytes) {
-  std::string out;
-  for (unsigned char c : bytes) {
-    if (c >= 0x20 && c < 0x7F && c != '\\') {
-      out += static_cast<char>(c);
-    } else {
-      char hex[8];
-      snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    }
-  }
-  return out;
-}
-
 void Fail(const char* what, const std::string& expected, const std::string& actual) {
   size_t first = 0;
   while (first < expected.size() && first < actual.size() && expected[first] == actual[first]) {

@@ -9,8 +9,11 @@
 
 #include "agenda/agenda.h"
 #include "fuzz/reference_model.h"
+#include "tests/escaped.h"
 
 namespace fuzz_support {
+
+using testing_support::Escaped;
 
 // A directory of its own under the system's temporary directory, made once
 // per process and removed when the process ends normally.
@@ -24,9 +27,6 @@ void WriteFile(const std::string& path, const std::string& bytes);
 // engine must take as they are.
 AgendaDate DateFrom(uint8_t year, uint8_t month, uint8_t day);
 reference::Date ModelDate(AgendaDate date);
-
-// Bytes as printable text: ASCII as is, every other byte as \xNN.
-std::string Escaped(const std::string& bytes);
 
 // Reports a broken invariant, with what was expected and what came back, and
 // ends the run so that libFuzzer keeps the input.

@@ -39,20 +39,6 @@ std::string ScratchDir::Write(const std::string& name, const std::string& bytes)
   return full;
 }
 
-std::string Escaped(const std::string& bytes) {
-  std::string out;
-  for (unsigned char c : bytes) {
-    if (c >= 0x20 && c < 0x7F && c != '\\') {
-      out += static_cast<char>(c);
-    } else {
-      char hex[8];
-      snprintf(hex, sizeof hex, "\\x%02X", c);
-      out += hex;
-    }
-  }
-  return out;
-}
-
 std::string BlockText(HLOCAL block) {
   if (block == nullptr) return "(none)";
   const char* text = static_cast<const char*>(LocalLock(block));

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "agenda/agenda.h"
+#include "tests/escaped.h"
 
 namespace testing_support {
 
@@ -25,10 +26,6 @@ class ScratchDir {
  private:
   std::string path_;
 };
-
-// Bytes as printable text for failure messages: ASCII as is, every other
-// byte as \xNN, so Shift-JIS differences show.
-std::string Escaped(const std::string& bytes);
 
 // The text of a local memo block, or "(none)" for a null handle.
 std::string BlockText(HLOCAL block);
