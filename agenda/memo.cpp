@@ -23,10 +23,10 @@ const char kLineBreak[] = "\r\n";
 // scratch buffer and writes them into the block with one resize and one lock
 // when the buffer is full and at `Flush`. The block still takes the size the
 // growth rule gives append by append: the writer works the rule's sizes out
-// as it gathers and resizes the block straight to the last of them. A flush
-// that cannot get memory drops what was gathered since the last flush and
-// leaves the block as that flush left it. The block is locked only while it
-// is written.
+// as it gathers and resizes the block straight to the last of them. Should
+// that one resize find no memory, the gathered appends are stored one by one,
+// as they would have been without the buffer, so that a shortage costs only
+// the appends it falls on. The block is locked only while it is written.
 class MemoWriter {
  public:
   // `buffer` (`bufferSize` bytes; none when 0) gathers appended bytes; a text
@@ -41,25 +41,27 @@ class MemoWriter {
     }
   }
 
-  // The memo's length and the lines appended to it, as of the last flush.
+  // The memo's length as of the last flush.
   size_t length() const { return written_; }
-  size_t lines() const { return lines_; }
 
-  bool Append(const char* text, size_t n) { return Add("", 0, text, n, false); }
+  // Appends `text`; false when it was dropped for want of memory. A gathered
+  // text counts as appended until a flush says otherwise.
+  bool Append(const char* text, size_t n) { return Add("", 0, text, n); }
 
   // Appends a line break and then `text`: both or, when memory runs out,
-  // neither, so the memo never ends in a line break.
+  // neither, so the memo never ends in a line break. Texts so appended must
+  // hold no line break of their own.
   bool AppendLine(const char* text, size_t n) {
-    return Add(kLineBreak, sizeof kLineBreak - 1, text, n, true);
+    return Add(kLineBreak, sizeof kLineBreak - 1, text, n);
   }
 
-  // Writes the gathered bytes into the block; false, dropping them, when
-  // memory could not be had.
+  // Writes the gathered bytes into the block; false when any of them had to
+  // be dropped for want of memory.
   bool Flush() {
-    const bool stored = Store(buffer_, gathered_, "", 0);
-    if (stored) lines_ += gatheredLines_;
-    gathered_ = gatheredLines_ = 0;
-    return stored;
+    const size_t gathered = gathered_;
+    gathered_ = 0;
+    if (Store(buffer_, gathered, "", 0)) return true;
+    return StoreOneByOne(buffer_, gathered);
   }
 
  private:
@@ -71,26 +73,40 @@ class MemoWriter {
     return size + kMemoStep * (n / kMemoStep + 1);
   }
 
-  // Appends `first` and then `second` (either may be empty), each growing the
-  // block as an append of its own would.
-  bool Add(const char* first, size_t firstLength, const char* second, size_t secondLength,
-           bool line) {
-    const size_t n = firstLength + secondLength;
-    if (n == 0) return true;
-    if (gathered_ + n > bufferSize_ && !Flush()) return false;
+  // Takes the appending of `first` and then `second` into the sizes, each
+  // growing the block as an append of its own would.
+  void Plan(size_t firstLength, size_t secondLength) {
     if (*memo_ == nullptr && size_ == 0) size_ = kMemoStep;  // the block a first append creates
     size_ = GrownSize(GrownSize(size_, used_, firstLength), used_ + firstLength, secondLength);
-    used_ += n;
-    if (n > bufferSize_) {
-      if (!Store(first, firstLength, second, secondLength)) return false;
-      lines_ += line ? 1 : 0;
-      return true;
-    }
+    used_ += firstLength + secondLength;
+  }
+
+  bool Add(const char* first, size_t firstLength, const char* second, size_t secondLength) {
+    const size_t n = firstLength + secondLength;
+    if (n == 0) return true;
+    if (gathered_ + n > bufferSize_) Flush();
+    Plan(firstLength, secondLength);
+    if (n > bufferSize_) return Store(first, firstLength, second, secondLength);
     memcpy(buffer_ + gathered_, first, firstLength);
     memcpy(buffer_ + gathered_ + firstLength, second, secondLength);
     gathered_ += n;
-    gatheredLines_ += line ? 1 : 0;
     return true;
+  }
+
+  // Stores `n` gathered bytes append by append: the text before the first
+  // line break (if any), then each line break with the text behind it.
+  bool StoreOneByOne(const char* bytes, size_t n) {
+    bool all = true;
+    for (size_t at = 0; at < n;) {
+      const bool line = n - at >= 2 && memcmp(bytes + at, kLineBreak, 2) == 0;
+      const size_t textAt = line ? at + 2 : at;
+      size_t end = textAt;
+      while (end < n && !(n - end >= 2 && memcmp(bytes + end, kLineBreak, 2) == 0)) ++end;
+      Plan(textAt - at, end - textAt);
+      all = Store(bytes + at, textAt - at, bytes + textAt, end - textAt) && all;
+      at = end;
+    }
+    return all;
   }
 
   // Writes `first` and `second` behind the written bytes, the block resized
@@ -120,7 +136,7 @@ class MemoWriter {
   }
 
   bool Forget() {
-    size_ = blockSize_;
+    size_ = *memo_ != nullptr ? blockSize_ : 0;
     used_ = written_;
     return false;
   }
@@ -133,22 +149,25 @@ class MemoWriter {
   size_t blockSize_ = 0;  // the block's size as it is
   size_t written_ = 0;    // the memo's length in the block
   size_t gathered_ = 0;   // bytes in the buffer
-  size_t gatheredLines_ = 0;
-  size_t lines_ = 0;
 };
 
-// Appends every entry of one agenda file that applies to `date`. A file that
-// cannot be opened adds nothing.
-void AppendEntriesOf(const char* name, AgendaDate date, char (&line)[kLineBufferSize],
-                     MemoWriter& memo) {
+// Appends every entry of one agenda file that applies to `date` and returns
+// how many applied, whether or not memory could be had for all of them. A
+// file that cannot be opened adds nothing.
+size_t AppendEntriesOf(const char* name, AgendaDate date, char (&line)[kLineBufferSize],
+                       MemoWriter& memo) {
   AgendaReader reader(name);
   size_t length = 0;
+  size_t entries = 0;
   while (reader.ReadPiece(line, &length)) {
     if (line[0] == ';') continue;  // comment
     size_t textLength = 0;
     const char* text = MatchAgendaPiece(date.year, date.month, date.day, line, length, &textLength);
-    if (text != nullptr) memo.AppendLine(text, textLength);
+    if (text == nullptr) continue;
+    memo.AppendLine(text, textLength);
+    ++entries;
   }
+  return entries;
 }
 
 // Composes the heading and entries; leaves `*memoText` empty when not even
@@ -163,12 +182,15 @@ void ComposeFromList(const char* fileList, size_t listLength, AgendaDate date, H
   const int headingLength = wsprintfA(line, kHeadingFormat, date.year, date.month, date.day);
   if (memo.Append(line, static_cast<size_t>(headingLength)) && memo.Flush()) {
     size_t position = 0;
+    size_t entries = 0;
     char name[kFileNameBufferSize];
     while (NextFileName(&position, name, fileList, listLength)) {
-      AppendEntriesOf(name, date, line, memo);
+      entries += AppendEntriesOf(name, date, line, memo);
     }
+    // "None" only when no entry applied: a memo that lost entries for want of
+    // memory must not claim there were none.
+    if (entries == 0) memo.AppendLine(kNoneText, sizeof kNoneText - 1);
     memo.Flush();
-    if (memo.lines() == 0 && memo.AppendLine(kNoneText, sizeof kNoneText - 1)) memo.Flush();
   }
   *memoLength = memo.length();
   free(buffers);

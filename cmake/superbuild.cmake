@@ -24,11 +24,10 @@ if(NOT VORLINDE_MINGW_I686)
                       "built. Install g++-mingw-w64-i686 (scripts/setup.sh does).")
 endif()
 
-# The product: Vorlinde.dxl, 32-bit.
+# The product: Vorlinde.dxl, 32-bit, built as its toolchain file alone
+# builds it (a release build without tests).
 vorlinde_sub_build(product
   -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
-  -DCMAKE_BUILD_TYPE=Release
-  -DVORLINDE_TESTS=OFF
   OPTIONS BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl
 )
 set(VORLINDE_PRODUCT ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl)
@@ -45,7 +44,7 @@ if(VORLINDE_TESTS)
                    ${VORLINDE_PRODUCT})
   add_test(NAME product.resources
            COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_resources.py
-                   ${VORLINDE_PRODUCT})
+                   ${VORLINDE_PRODUCT} ${PROJECT_VERSION})
   add_test(NAME tool.days
            COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_host_days.py
                    $<TARGET_FILE:vorlinde-host> ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
@@ -118,7 +117,8 @@ if(VORLINDE_TESTS)
     set_tests_properties(wine64.start PROPERTIES FIXTURES_SETUP wine64 TIMEOUT 180)
     set_tests_properties(wine64.stop PROPERTIES FIXTURES_CLEANUP wine64 TIMEOUT 60)
     include(${PROJECT_SOURCE_DIR}/tests/host_tests.cmake)
-    foreach(source ${VORLINDE_HOST_TEST_SOURCES} ${VORLINDE_HOST_TEST_SOURCES_WINDOWS})
+    foreach(source ${VORLINDE_HOST_TEST_SOURCES} ${VORLINDE_HOST_TEST_SOURCES_WINDOWS}
+                   ${VORLINDE_CLOCK_TEST_SOURCES})
       get_filename_component(name ${source} NAME_WE)
       add_test(NAME wine64.${name}
                COMMAND sh ${PROJECT_SOURCE_DIR}/tests/wine/wine-run.sh ${session}

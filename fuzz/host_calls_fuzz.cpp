@@ -5,8 +5,10 @@
 // them (an agenda file rewritten, the clock moved, heap failures injected
 // into the next call). After every call each chip's memo is read back and checked:
 // the reported length is the memo's length, the memo is exactly what the
-// reference model composes (or, after an injected failure, at least one of
-// the memo's three forms), and it never ends in a line break. When the
+// reference model composes (or, after an injected failure, what a shortage
+// of memory can leave of it: the error text, or the heading and some of its
+// lines in their order, never "none" for a memo that has entries), and it
+// never ends in a line break. When the
 // input is done every chip is released and no heap block may be left.
 #include <fcntl.h>
 #include <fuzzer/FuzzedDataProvider.h>
@@ -42,6 +44,7 @@ struct Chip {
   bool exact = true;        // false after an injected heap failure: only the form is known
   bool hasMemo = false;     // when exact: whether there is a memo at all
   std::string memo;         // when exact and hasMemo: the memo
+  bool wholeKnown = false;  // when not exact: `memo` holds what enough memory would give
   AgendaDate date = {};     // the date of the last composition
   int32_t selectedDay = 0;  // the day command the menu checks, 0 for none
   bool listKnown = true;    // false when a heap failure may have cost the stored list
@@ -151,6 +154,38 @@ bool IsOneOfTheForms(const std::string& memo, AgendaDate date) {
   return true;
 }
 
+// The lines of a memo after its heading, each without its line break.
+std::vector<std::string> LinesAfter(const std::string& memo, size_t heading) {
+  std::vector<std::string> lines;
+  for (size_t at = heading; at < memo.size();) {
+    const size_t next = memo.find("\r\n", at + 2);
+    const size_t end = next == std::string::npos ? memo.size() : next;
+    lines.push_back(memo.substr(at + 2, end - at - 2));
+    at = end;
+  }
+  return lines;
+}
+
+// Whether `memo` is what a composition that ran short of memory may leave of
+// `whole`, the memo it would have made with enough: the error text, or the
+// heading and some of the whole memo's lines in their order. So a memo that
+// lost its entries never says "none".
+bool IsWhatAShortageLeaves(const std::string& memo, const std::string& whole, AgendaDate date) {
+  if (memo == reference::kErrorText) return true;
+  const std::string heading = reference::Heading(fuzz_support::ModelDate(date));
+  if (memo.compare(0, heading.size(), heading) != 0) return false;
+  if (whole.compare(0, heading.size(), heading) != 0) return false;
+  const std::vector<std::string> kept = LinesAfter(memo, heading.size());
+  const std::vector<std::string> all = LinesAfter(whole, heading.size());
+  size_t next = 0;
+  for (const std::string& line : kept) {
+    while (next < all.size() && all[next] != line) ++next;
+    if (next == all.size()) return false;
+    ++next;
+  }
+  return true;
+}
+
 // Reads the chip's memo as a host does, a length query and then a copy, and
 // checks it.
 void CheckChip(const Chip& chip, int slot) {
@@ -176,9 +211,14 @@ void CheckChip(const Chip& chip, int slot) {
       Fail((which + ": memo of a chip without text").c_str(), "", memo);
     if (chip.hasMemo && memo != chip.memo) Fail((which + ": memo").c_str(), chip.memo, memo);
   }
-  if (length > 0 && !IsOneOfTheForms(memo, chip.date)) {
+  if (length > 0 && !IsOneOfTheForms(memo, chip.date) && !(!chip.exact && chip.wholeKnown)) {
     Fail((which + ": memo is none of the three forms").c_str(),
          "the error text, heading and \"none\", or heading and entries", memo);
+  }
+  if (length > 0 && !chip.exact && chip.wholeKnown &&
+      !IsWhatAShortageLeaves(memo, chip.memo, chip.date)) {
+    Fail((which + ": memo after a shortage of memory").c_str(),
+         "the error text, or the heading and some of these lines: " + chip.memo, memo);
   }
 }
 
@@ -219,6 +259,7 @@ bool UpdateWithRandomText(Session& session, FuzzedDataProvider& input, int slot)
   if (result != 1) Fail("Update's result", "1", std::to_string(result));
   if (!chip.live || chip.handle == nullptr || !withText) return false;  // nothing changes
   chip.exact = true;
+  chip.wholeKnown = false;
   chip.hasMemo = true;
   chip.memo = ExpectedMemo(session, text);
   chip.date = session.today;
@@ -295,6 +336,7 @@ void WithHeapFailures(Session& session, FuzzedDataProvider& input, int slot) {
   if (chip.live) {
     if (UpdateWithRandomText(session, input, slot)) {
       chip.exact = false;
+      chip.wholeKnown = true;
       chip.listKnown = false;
     }
   } else {
@@ -312,6 +354,8 @@ void WithHeapFailures(Session& session, FuzzedDataProvider& input, int slot) {
     if (chip.handle != nullptr) {
       chip.selectedDay = CMD_TODAY;  // set even when the list could not be kept
       chip.listKnown = false;
+      chip.wholeKnown = true;
+      chip.memo = ExpectedMemo(session, text);
     }
   }
   standin::FailHeapCalls(0, 0);
@@ -382,6 +426,7 @@ void ChooseFromMenu(Session& session, FuzzedDataProvider& input, int slot) {
   chip.date = date;
   chip.hasMemo = true;
   chip.exact = chip.listKnown;
+  chip.wholeKnown = false;
   if (chip.listKnown) {
     const Session shifted = [&session, date] {
       Session copy;

@@ -50,9 +50,13 @@ extern "C" int InitializeChip(ChipHandle* chip, void* passThrough, const ChipRec
 extern "C" int Update(ChipHandle chip, void* /*passThrough*/, const ChipRecord* record) {
   LockedLocal<ChipState> state(chip);
   if (!state || record == nullptr || record->chipText == nullptr) return 1;
+  // A clock the C library cannot convert gives no date: the chip keeps the
+  // memo and date it shows rather than show a date that does not exist.
+  AgendaDate today;
+  if (!LocalDate(0, &today)) return 1;
   const char* text = record->chipText;
   const size_t length = strlen(text);
-  ComposeChipMemo(state.get(), text, length, LocalDate(0));
+  ComposeChipMemo(state.get(), text, length, today);
   StoreFileListCopy(state.get(), text, length);
   state->selectedDay = CMD_TODAY;
   return 1;

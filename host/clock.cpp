@@ -1,20 +1,19 @@
 #include "host/clock.h"
 
-AgendaDate LocalDateAt(time_t now, int dayOffset) {
+#include "agenda/calendar.h"
+
+// time_t is 64 bits wide in every build (the Windows builds ask the C runtime
+// for its 64-bit functions), so dates past 2038 convert like any other.
+static_assert(sizeof(time_t) == 8, "the clock keeps time in 64 bits");
+
+bool LocalDateAt(time_t now, int dayOffset, AgendaDate* date) {
   const struct tm* local = localtime(&now);
-  if (local == nullptr) return AgendaDate{0, 0, 0};
-  struct tm day = *local;
-  if (dayOffset != 0) {
-    // Noon of the neighbouring day, normalised by the C library, lies on that
-    // calendar date whatever the length of the days in between.
-    day.tm_mday += dayOffset;
-    day.tm_hour = 12;
-    day.tm_min = 0;
-    day.tm_sec = 0;
-    day.tm_isdst = -1;
-    if (mktime(&day) == static_cast<time_t>(-1)) return AgendaDate{0, 0, 0};
-  }
-  return AgendaDate{day.tm_year + 1900, day.tm_mon + 1, day.tm_mday};
+  if (local == nullptr) return false;
+  const AgendaDate today = {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
+  *date = AddDays(today, dayOffset);
+  return true;
 }
 
-AgendaDate LocalDate(int dayOffset) { return LocalDateAt(CurrentInstant(), dayOffset); }
+bool LocalDate(int dayOffset, AgendaDate* date) {
+  return LocalDateAt(CurrentInstant(), dayOffset, date);
+}

@@ -6,13 +6,13 @@
 
 #include "agenda/agenda.h"
 
-// The local calendar date `dayOffset` days from the local day of `now`. A day
-// is a calendar day, not 86400 seconds, so daylight-saving changes do not
-// skip or repeat a date.
-AgendaDate LocalDateAt(time_t now, int dayOffset);
+// The local calendar date `dayOffset` calendar days from the local date of
+// `now`, in `*date`. False, leaving `*date` alone, when the C library cannot
+// convert `now` to a local date.
+bool LocalDateAt(time_t now, int dayOffset, AgendaDate* date);
 
 // The same for the current instant.
-AgendaDate LocalDate(int dayOffset);
+bool LocalDate(int dayOffset, AgendaDate* date);
 
 // The current instant. Kept in a file of its own so that test builds can link
 // a clock they set instead.

@@ -53,6 +53,8 @@ struct Heap {
   bool moveOnGrow = true;
   int failSkip = 0;
   int failCount = 0;
+  int lockFailSkip = 0;
+  int lockFailCount = 0;
 };
 
 Heap& TheHeap() {
@@ -68,18 +70,22 @@ constexpr int kGarbage = 0xA5;
 void PoisonTail(const Block& b) { ASAN_POISON_MEMORY_REGION(b.data + b.size, b.room - b.size); }
 void Unpoison(const Block& b) { ASAN_UNPOISON_MEMORY_REGION(b.data, b.room); }
 
-// True when this allocation or resize is one that FailHeapCalls asked to fail.
-bool InjectFailure(Heap& h) {
-  if (h.failSkip > 0) {
-    --h.failSkip;
+// True when this call is one of those a test asked to fail: the next `*skip`
+// calls succeed, the `*count` after them fail.
+bool CountDown(int* skip, int* count) {
+  if (*skip > 0) {
+    --*skip;
     return false;
   }
-  if (h.failCount > 0) {
-    --h.failCount;
+  if (*count > 0) {
+    --*count;
     return true;
   }
   return false;
 }
+
+// True when this allocation or resize is one that FailHeapCalls asked to fail.
+bool InjectFailure(Heap& h) { return CountDown(&h.failSkip, &h.failCount); }
 
 Block* Find(Heap& h, const char* call, HANDLE mem) {
   const uintptr_t handle = reinterpret_cast<uintptr_t>(mem);
@@ -171,7 +177,8 @@ LPVOID Lock(const char* call, HANDLE mem) {
   Heap& h = TheHeap();
   std::lock_guard<SpinLock> lock(h.tableLock);
   Block* b = Find(h, call, mem);
-  if (!b) return nullptr;
+  // A lock that fails is a movable block's (a discarded one's, on Win32).
+  if (!b || (b->movable && CountDown(&h.lockFailSkip, &h.lockFailCount))) return nullptr;
   if (b->movable) ++b->locks;
   return b->data;
 }
@@ -258,6 +265,12 @@ void FailHeapCalls(int skip, int count) {
   std::lock_guard<SpinLock> lock(TheHeap().tableLock);
   TheHeap().failSkip = skip;
   TheHeap().failCount = count;
+}
+
+void FailLockCalls(int skip, int count) {
+  std::lock_guard<SpinLock> lock(TheHeap().tableLock);
+  TheHeap().lockFailSkip = skip;
+  TheHeap().lockFailCount = count;
 }
 
 }  // namespace standin

@@ -9,10 +9,12 @@
 #include <string>
 
 #include "tests/fixed_clock.h"
+#include "tests/time_zone.h"
 
 namespace {
 
-std::string Text(AgendaDate date) {
+std::string Text(bool converted, AgendaDate date) {
+  if (!converted) return "(not converted)";
   return std::to_string(date.year) + "-" + std::to_string(date.month) + "-" +
          std::to_string(date.day);
 }
@@ -45,7 +47,9 @@ TEST(LocalDateAt, DaysAroundAnInstant) {
   for (const auto& c : cases) {
     fixed_clock::TimeZone zone(c.zone);
     const time_t instant = fixed_clock::LocalInstant(c.year, c.month, c.day, c.hour, c.minute);
-    EXPECT_EQ(c.expected, Text(LocalDateAt(instant, c.offset)))
+    AgendaDate date;
+    const bool converted = LocalDateAt(instant, c.offset, &date);
+    EXPECT_EQ(c.expected, Text(converted, date))
         << c.zone << " " << c.year << "-" << c.month << "-" << c.day << " " << c.hour << ":"
         << c.minute << " offset " << c.offset;
   }
@@ -54,9 +58,10 @@ TEST(LocalDateAt, DaysAroundAnInstant) {
 TEST(LocalDate, FollowsTheClock) {
   fixed_clock::TimeZone zone("Asia/Tokyo");
   fixed_clock::Set(fixed_clock::LocalInstant(1999, 12, 31, 9, 0));
-  EXPECT_EQ("1999-12-31", Text(LocalDate(0)));
-  EXPECT_EQ("2000-1-1", Text(LocalDate(1)));
-  EXPECT_EQ("1999-12-30", Text(LocalDate(-1)));
+  AgendaDate date;
+  EXPECT_EQ("1999-12-31", Text(LocalDate(0, &date), date));
+  EXPECT_EQ("2000-1-1", Text(LocalDate(1, &date), date));
+  EXPECT_EQ("1999-12-30", Text(LocalDate(-1, &date), date));
 }
 
 }  // namespace

@@ -18,6 +18,7 @@
 #include "tests/fixed_clock.h"
 #include "tests/menu_readback.h"
 #include "tests/test_support.h"
+#include "tests/time_zone.h"
 
 namespace {
 
@@ -243,19 +244,6 @@ TEST_F(DayMenuTest, NoStoredFileListMeansNothingToRecompose) {
     LocalFree(state->fileListCopy);
     state->fileListCopy = nullptr;
   }
-  EXPECT_EQ(0, DoDrawExMenu(chip, kOwner, CMD_TOMORROW));
-  EXPECT_EQ(Escaped(MemoFor(today)), Escaped(Memo(chip)));
-  EXPECT_EQ(Days{CMD_TODAY}, Checked(chip));
-}
-
-TEST_F(DayMenuTest, ClockThatCannotBeConvertedChangesNothing) {
-  fixed_clock::TimeZone zone("Asia/Tokyo");
-  fixed_clock::Set(fixed_clock::LocalInstant(1998, 4, 1, 12, 0));
-  const AgendaDate today = {1998, 4, 1};
-  ChipHandle chip = NewChip(AgendaFile({today}).c_str());
-  // The last instant there is: with a 64-bit clock it has no local date, with
-  // a 32-bit one the day after it has none.
-  fixed_clock::Set(std::numeric_limits<time_t>::max());
   EXPECT_EQ(0, DoDrawExMenu(chip, kOwner, CMD_TOMORROW));
   EXPECT_EQ(Escaped(MemoFor(today)), Escaped(Memo(chip)));
   EXPECT_EQ(Days{CMD_TODAY}, Checked(chip));

@@ -5,6 +5,9 @@
 #include <string>
 
 #include "host/vorlinde.h"
+#include "tests/escaped.h"
+#include "tests/global_text.h"
+#include "tests/test_support.h"
 
 namespace {
 
@@ -29,6 +32,46 @@ TEST(ExchangeStandinTest, UnlockableBlockIsLeftAlone) {
   EXPECT_EQ(0u, faults[0].rfind("GlobalLock:", 0))
       << "expected a GlobalLock fault, got " << faults[0];
   standin::ClearFaults();
+  EXPECT_EQ(blocksBefore, standin::LiveBlocks());
+  FreeLibrary(module);
+}
+
+TEST(ExchangeStandinTest, LockFailingAnywhereLeavesTheHostsTextWhole) {
+  HMODULE module = LoadLibraryA(VORLINDE_TEST_MODULE);
+  ASSERT_NE(nullptr, module) << "cannot load " << VORLINDE_TEST_MODULE;
+  auto exchange = reinterpret_cast<ExchangeSendStringProc>(
+      reinterpret_cast<void*>(GetProcAddress(module, "ExchangeSendString")));
+  ASSERT_NE(nullptr, exchange);
+  const int blocksBefore = standin::LiveBlocks();
+  // A text longer than the memo it becomes, whose block must shrink, and a
+  // shorter one, whose block must grow.
+  for (const std::string& text :
+       {"no-such-agenda.vrn\r\n" + std::string(100, ';'), std::string("x.vrn")}) {
+    bool exchanged = false;
+    for (int skip = 0; skip < 40; ++skip) {
+      SCOPED_TRACE("a " + std::to_string(text.size()) + "-byte text, lock " +
+                   std::to_string(skip + 1) + " fails");
+      HGLOBAL variable = testing_support::NewGlobalText(text);
+      ASSERT_NE(nullptr, variable);
+      const AgendaDate today = testing_support::LocalToday();
+      standin::FailLockCalls(skip, 1);
+      const int result = exchange(&variable);
+      standin::FailLockCalls(0, 0);
+      const std::string now = testing_support::GlobalText(variable);
+      if (result == 0) {
+        EXPECT_EQ(testing_support::Escaped(text), testing_support::Escaped(now))
+            << "a failed exchange leaves the text as it was, NUL and all";
+      } else {
+        exchanged = true;
+        const std::string memo = testing_support::Heading(today) + "\r\nなし";
+        EXPECT_EQ(testing_support::Escaped(memo), testing_support::Escaped(now));
+        EXPECT_EQ(static_cast<int>(memo.size()), result);
+      }
+      GlobalFree(variable);
+    }
+    EXPECT_TRUE(exchanged) << "the exchange never got the locks it needs";
+  }
+  EXPECT_EQ(0, standin::FaultCount());
   EXPECT_EQ(blocksBefore, standin::LiveBlocks());
   FreeLibrary(module);
 }

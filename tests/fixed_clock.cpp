@@ -1,7 +1,5 @@
 #include "tests/fixed_clock.h"
 
-#include <stdlib.h>
-
 #include "host/clock.h"
 
 namespace {
@@ -29,23 +27,6 @@ time_t LocalInstant(int year, int month, int day, int hour, int minute) {
   local.tm_min = minute;
   local.tm_isdst = -1;
   return mktime(&local);
-}
-
-TimeZone::TimeZone(const char* zone) {
-  const char* old = getenv("TZ");
-  hadOld_ = old != nullptr;
-  if (hadOld_) old_ = old;
-  setenv("TZ", zone, 1);
-  tzset();
-}
-
-TimeZone::~TimeZone() {
-  if (hadOld_) {
-    setenv("TZ", old_.c_str(), 1);
-  } else {
-    unsetenv("TZ");
-  }
-  tzset();
 }
 
 }  // namespace fixed_clock

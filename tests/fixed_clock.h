@@ -4,27 +4,11 @@
 
 #include <time.h>
 
-#include <string>
-
 namespace fixed_clock {
 
 // Sets the instant the module takes as "now"; until set, it is the real time.
 void Set(time_t instant);
 // The instant of a local date and time in the current time zone.
 time_t LocalInstant(int year, int month, int day, int hour, int minute);
-
-// Runs with the process's time zone set to `zone` (a zone name such as
-// "America/New_York"), restoring the zone it had afterwards.
-class TimeZone {
- public:
-  explicit TimeZone(const char* zone);
-  ~TimeZone();
-  TimeZone(const TimeZone&) = delete;
-  TimeZone& operator=(const TimeZone&) = delete;
-
- private:
-  bool hadOld_ = false;
-  std::string old_;
-};
 
 }  // namespace fixed_clock

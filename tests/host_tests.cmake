@@ -26,3 +26,10 @@ set(VORLINDE_HOST_TEST_SOURCES_WINDOWS
   ${CMAKE_CURRENT_LIST_DIR}/exchange_windows_test.cpp
   ${CMAKE_CURRENT_LIST_DIR}/file_picker_windows_test.cpp
 )
+
+# Tests that need a clock they set: their Windows programs link the module's
+# objects with the test clock instead of loading the module (natively they
+# are part of the unit tests).
+set(VORLINDE_CLOCK_TEST_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/dates_test.cpp
+)

@@ -23,10 +23,10 @@ bool ShowDay(ChipHandle chip, int32_t command) {
   if (!state || command == state->selectedDay) return false;
   LockedLocal<const char> fileList(state->fileListCopy);
   if (!fileList) return false;
-  const AgendaDate date = LocalDate(command - CMD_TODAY);
   // A clock the C library cannot convert gives no date: keep what is shown
   // rather than compose for a date that does not exist.
-  if (date.month == 0) return false;
+  AgendaDate date;
+  if (!LocalDate(command - CMD_TODAY, &date)) return false;
   ComposeChipMemo(state.get(), fileList.get(), strlen(fileList.get()), date);
   state->selectedDay = command;
   return true;

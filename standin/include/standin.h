@@ -27,6 +27,9 @@ int LockCount(HANDLE mem);
 void SetMoveOnGrow(bool on);
 // The next `skip` allocations and resizes succeed, the `count` after them fail.
 void FailHeapCalls(int skip, int count);
+// The same for locks of movable blocks, local and global, which then answer
+// NULL.
+void FailLockCalls(int skip, int count);
 
 // Dialogs -----------------------------------------------------------------
 
@@ -36,9 +39,9 @@ struct DialogCall {
   uintptr_t templateId;  // the integer resource id
   HWND parent;
   LPARAM initParam;
-  INT_PTR result;  // what DialogBoxParamA returned
-  bool initResult; // what the procedure answered WM_INITDIALOG (nonzero = true)
-  bool ended;      // whether the procedure called EndDialog
+  INT_PTR result;   // what DialogBoxParamA returned
+  bool initResult;  // what the procedure answered WM_INITDIALOG (nonzero = true)
+  bool ended;       // whether the procedure called EndDialog
 };
 // Messages delivered to the dialog procedure after WM_INITDIALOG, one
 // WM_COMMAND wParam each, until it calls EndDialog. A dialog that never

@@ -1,8 +1,10 @@
 #!/usr/bin/env python3
 """Checks the product file Vorlinde.dxl as Windows and the memo application
-will meet it: a 32-bit DLL that exports the entry points by name under their
-ordinals and needs no DLL beyond the system's."""
+will meet it, and as users install it: a 32-bit DLL that exports the entry
+points by name under their ordinals, needs no DLL beyond the system's, keeps
+time with the C runtime's 64-bit functions, and is small and stripped."""
 
+import os
 import sys
 
 import pefile
@@ -28,6 +30,14 @@ BUILT |= {"DoDrawExMenu", "DrawExAbout", "DrawExConfigure", "GetDrawExMenu"}
 SHARED_ROUTINES = [("CalcDefaultRect", "DrawChip", "MouseClik"), ("DoTimer", "GetSaveData", "Resize")]
 
 SYSTEM_DLLS = {"KERNEL32.DLL", "USER32.DLL", "COMDLG32.DLL", "MSVCRT.DLL"}
+
+# The C runtime's functions that keep time in 32 bits, which stop converting
+# in 2038.
+TIME_32_FUNCTIONS = {"time", "localtime", "mktime", "gmtime", "_time32", "_localtime32",
+                     "_mktime32"}
+
+# What the release file may weigh at most.
+SIZE_LIMIT = 32768
 
 
 def check(path):
@@ -67,7 +77,37 @@ def check(path):
         imported = {entry.dll.decode().upper() for entry in pe.DIRECTORY_ENTRY_IMPORT}
     for dll in sorted(imported - SYSTEM_DLLS):
         problems.append("imports from %s, which is not a system DLL" % dll)
+    for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", []):
+        for function in entry.imports:
+            name = function.name.decode() if function.name else None
+            if name in TIME_32_FUNCTIONS:
+                problems.append("imports %s, which keeps time in 32 bits" % name)
+
+    size = os.path.getsize(path)
+    if size > SIZE_LIMIT:
+        problems.append("is %d bytes, more than %d" % (size, SIZE_LIMIT))
+    if pe.FILE_HEADER.PointerToSymbolTable or pe.FILE_HEADER.NumberOfSymbols:
+        problems.append("has a symbol table of %d symbols" % pe.FILE_HEADER.NumberOfSymbols)
+    for section in pe.sections:
+        name = section_name(pe, section)
+        if name.startswith(".debug"):
+            problems.append("has the debug section %s" % name)
     return problems
+
+
+def section_name(pe, section):
+    """A section's name; a long name ("/4") stands in the string table behind
+    the symbol table, where the linker puts debug sections' names."""
+    name = section.Name.rstrip(b"\0").decode(errors="replace")
+    if not name.startswith("/") or not name[1:].isdigit():
+        return name
+    table = pe.FILE_HEADER.PointerToSymbolTable + 18 * pe.FILE_HEADER.NumberOfSymbols
+    data = pe.__data__
+    start = table + int(name[1:])
+    if not pe.FILE_HEADER.PointerToSymbolTable or start >= len(data):
+        return name
+    end = data.find(b"\0", start)
+    return data[start:end].decode(errors="replace")
 
 
 def main():
@@ -78,7 +118,8 @@ def main():
     for problem in problems:
         print("FAIL: %s" % problem)
     if not problems:
-        print("%s: i386 DLL, exports and imports as expected" % sys.argv[1])
+        print("%s: i386 DLL of %d bytes, stripped, exports and imports as expected"
+              % (sys.argv[1], os.path.getsize(sys.argv[1])))
     return 1 if problems else 0
 
 

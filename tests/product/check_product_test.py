@@ -75,6 +75,43 @@ def rename_import(old, new):
     return damage
 
 
+def rename_imported_function(old, new):
+    def damage(pe, data):
+        for entry in pe.DIRECTORY_ENTRY_IMPORT:
+            for function in entry.imports:
+                if function.name == old.encode():
+                    assert len(new) <= len(old)
+                    offset = function.name_offset
+                    data[offset:offset + len(old)] = new.encode().ljust(len(old), b"\0")
+                    return
+        raise AssertionError("the intact product does not import %s" % old)
+    return damage
+
+
+def pad_to(size):
+    def damage(pe, data):
+        data.extend(b"\0" * (size - len(data)))
+    return damage
+
+
+def add_symbol_table(pe, data):
+    for field, value in (("PointerToSymbolTable", len(data)), ("NumberOfSymbols", 7)):
+        offset = pe.FILE_HEADER.get_field_absolute_offset(field)
+        struct.pack_into("<I", data, offset, value)
+    data.extend(b"\0" * (18 * 7 + 4))
+
+
+def rename_section(old, new):
+    def damage(pe, data):
+        for section in pe.sections:
+            if section.Name.rstrip(b"\0") == old.encode():
+                offset = section.get_field_absolute_offset("Name")
+                data[offset:offset + 8] = new.encode().ljust(8, b"\0")
+                return
+        raise AssertionError("the intact product has no section %s" % old)
+    return damage
+
+
 # (what is damaged, how, a problem the check must report)
 CASES = [
     ("an entry point's name", rename_export("Zoom", "Zoon"), "missing export Zoom"),
@@ -88,6 +125,13 @@ CASES = [
     ("the DLL flag", clear_dll_flag, "not a DLL"),
     ("an imported DLL's name", rename_import("USER32.DLL", "USERXX.dll"),
      "imports from USERXX.DLL, which is not a system DLL"),
+    ("the clock's width", rename_imported_function("_time64", "_time32"),
+     "imports _time32, which keeps time in 32 bits"),
+    ("the clock's width", rename_imported_function("_localtime64", "localtime"),
+     "imports localtime, which keeps time in 32 bits"),
+    ("the file's size", pad_to(32769), "is 32769 bytes, more than 32768"),
+    ("the symbol table", add_symbol_table, "has a symbol table of 7 symbols"),
+    ("a section's name", rename_section(".rdata", ".debug_i"), "has the debug section .debug_i"),
 ]
 
 

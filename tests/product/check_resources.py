@@ -43,9 +43,24 @@ CONTROLS = [
 ]
 
 VS_FFI_SIGNATURE = 0xFEEF04BD
+# The version number's four parts ("1.0.0.2" gives 1, 0, 0, 2), given on the
+# command line from the one place the build writes it.
+VERSION = None
+
+
+def version_words():
+    major, minor, patch, build = VERSION
+    return (major << 16 | minor, patch << 16 | build)
+
+
+def version_text():
+    return ", ".join(str(part) for part in VERSION)
+
+
+# Values written as functions depend on the version number.
 FIXED_INFO = {
-    "fileVersion": (0x00010000, 0x00000002),
-    "productVersion": (0x00010000, 0x00000002),
+    "fileVersion": version_words,
+    "productVersion": version_words,
     "fileFlagsMask": 0x3F,
     "fileFlags": 0,
     "fileOS": 0x40004,
@@ -58,14 +73,14 @@ STRINGS = [
     ("Comments", ""),
     ("CompanyName", "the Vorlinde project"),
     ("FileDescription", "Kelvane描画拡張ライブラリィ"),
-    ("FileVersion", "1, 0, 0, 2"),
+    ("FileVersion", version_text),
     ("InternalName", "Vorlinde"),
     ("LegalCopyright", "Copyright (C) 2026 the Vorlinde project"),
     ("LegalTrademarks", ""),
     ("OriginalFilename", "Vorlinde.dxl"),
     ("PrivateBuild", ""),
     ("ProductName", "Vorlinde Draw eXtend Library"),
-    ("ProductVersion", "1, 0, 0, 2"),
+    ("ProductVersion", version_text),
     ("SpecialBuild", ""),
 ]
 TRANSLATION = struct.pack("<HH", 0x0411, 0x04B0)
@@ -229,6 +244,10 @@ def check_dialog(pe, problems):
     compare(problems, "bytes after the last control", True, 0 <= dialog["trailing"] < 4)
 
 
+def resolved(value):
+    return value() if callable(value) else value
+
+
 def check_version(pe, problems):
     versions = resource_entries(pe, RT_VERSION)
     compare(problems, "version resources (id, language)", [(1, JAPANESE)], sorted(versions))
@@ -243,7 +262,7 @@ def check_version(pe, problems):
     signature, fixed = parse_fixed_info(root["value"])
     compare(problems, "fixed version info signature", VS_FFI_SIGNATURE, signature)
     for field, expected in FIXED_INFO.items():
-        compare(problems, "fixed version info %s" % field, expected, fixed[field])
+        compare(problems, "fixed version info %s" % field, resolved(expected), fixed[field])
 
     compare(problems, "version blocks", ["StringFileInfo", "VarFileInfo"],
             [child["key"] for child in root["children"]])
@@ -252,7 +271,8 @@ def check_version(pe, problems):
             compare(problems, "string tables", [STRING_BLOCK],
                     [table["key"] for table in block["children"]])
             for table in block["children"][:1]:
-                compare(problems, "strings (key, value) in order", STRINGS,
+                compare(problems, "strings (key, value) in order",
+                        [(key, resolved(value)) for key, value in STRINGS],
                         [(string["key"], string["value"]) for string in table["children"]])
                 for string in table["children"]:
                     compare(problems, "%s value type" % string["key"], 1, string["type"])
@@ -272,9 +292,11 @@ def check(path):
 
 
 def main():
-    if len(sys.argv) != 2:
-        print("usage: check_resources.py Vorlinde.dxl", file=sys.stderr)
+    global VERSION
+    if len(sys.argv) != 3 or len(sys.argv[2].split(".")) != 4:
+        print("usage: check_resources.py Vorlinde.dxl MAJOR.MINOR.PATCH.BUILD", file=sys.stderr)
         return 2
+    VERSION = tuple(int(part) for part in sys.argv[2].split("."))
     problems = check(sys.argv[1])
     for problem in problems:
         print("FAIL: %s" % problem)
