@@ -3,15 +3,13 @@
 
 #include "agenda/agenda.h"
 #include "agenda/reader.h"
+#include "resources/texts.h"
 
 namespace {
 
 constexpr size_t kMemoStep = 128;
 // Bytes a composition gathers before writing them into the memo block.
 constexpr size_t kGatherSize = 64 * 1024;
-const char kHeadingFormat[] = "%04d/%02d/%02dの予定";
-const char kNoneText[] = "なし";
-const char kErrorText[] = "データファイル読み込みエラー";
 const char kLineBreak[] = "\r\n";
 
 // Appends to a memo block while keeping its size and length at hand, so that
@@ -179,7 +177,7 @@ void ComposeFromList(const char* fileList, size_t listLength, AgendaDate date, H
   if (buffers == nullptr) return;
   char(&line)[kLineBufferSize] = *static_cast<char(*)[kLineBufferSize]>(buffers);
   MemoWriter memo(memoText, static_cast<char*>(buffers) + kLineBufferSize, kGatherSize);
-  const int headingLength = wsprintfA(line, kHeadingFormat, date.year, date.month, date.day);
+  const int headingLength = wsprintfA(line, texts::kHeadingFormat, date.year, date.month, date.day);
   if (memo.Append(line, static_cast<size_t>(headingLength)) && memo.Flush()) {
     size_t position = 0;
     size_t entries = 0;
@@ -189,7 +187,7 @@ void ComposeFromList(const char* fileList, size_t listLength, AgendaDate date, H
     }
     // "None" only when no entry applied: a memo that lost entries for want of
     // memory must not claim there were none.
-    if (entries == 0) memo.AppendLine(kNoneText, sizeof kNoneText - 1);
+    if (entries == 0) memo.AppendLine(texts::kNone, sizeof texts::kNone - 1);
     memo.Flush();
   }
   *memoLength = memo.length();
@@ -214,16 +212,16 @@ int32_t ComposeMemo(const char* fileList, size_t listLength, AgendaDate date, HL
     ComposeFromList(fileList, listLength, date, memoText, &length);
   }
   if (*memoText == nullptr) {
-    HLOCAL block = LocalAlloc(LHND, sizeof kErrorText);
+    HLOCAL block = LocalAlloc(LHND, sizeof texts::kNoFileList);
     char* text = block != nullptr ? static_cast<char*>(LocalLock(block)) : nullptr;
     if (text == nullptr) {
       if (block != nullptr) LocalFree(block);
       return 0;
     }
-    memcpy(text, kErrorText, sizeof kErrorText);
+    memcpy(text, texts::kNoFileList, sizeof texts::kNoFileList);
     LocalUnlock(block);
     *memoText = block;
-    length = sizeof kErrorText - 1;
+    length = sizeof texts::kNoFileList - 1;
   }
   return static_cast<int32_t>(length);
 }

@@ -10,6 +10,7 @@
 
 #include "agenda/agenda.h"
 #include "bench/agenda_generator.h"
+#include "resources/texts.h"
 
 namespace {
 
@@ -41,7 +42,7 @@ int Compose(int argc, char** argv, bool count) {
     // one line break too.
     long entries = 0;
     for (const char* p = text; (p = strchr(p, '\n')) != nullptr; ++p) ++entries;
-    if (entries == 1 && length >= 4 && strcmp(text + length - 4, "なし") == 0) entries = 0;
+    if (entries == 1 && length >= 4 && strcmp(text + length - 4, texts::kNone) == 0) entries = 0;
     printf("entries %ld ", entries);
   }
   printf("bytes %ld\n", static_cast<long>(length));

@@ -6,13 +6,6 @@ if(NOT CMAKE_CXX_COMPILER_ID STREQUAL "Clang" OR WIN32)
   message(FATAL_ERROR "VORLINDE_FUZZ needs clang on Linux (-DCMAKE_CXX_COMPILER=clang++)")
 endif()
 
-# clang has no Shift-JIS execution character set: the fuzz build compiles
-# copies of the module's sources whose texts are written as their CP932
-# bytes (fuzz/cp932_literals.py), so the option goes.
-get_directory_property(vorlinde_options COMPILE_OPTIONS)
-list(REMOVE_ITEM vorlinde_options -fexec-charset=CP932)
-set_directory_properties(PROPERTIES COMPILE_OPTIONS "${vorlinde_options}")
-
 add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=all
                     -fno-omit-frame-pointer)
 add_link_options(-fsanitize=address,undefined)

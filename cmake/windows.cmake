@@ -15,33 +15,48 @@ set(VORLINDE_LEAN_OPTIONS -fno-exceptions -fno-rtti -ffunction-sections -fdata-s
                           "$<$<CONFIG:Release>:-Os;-fno-asynchronous-unwind-tables>")
 target_compile_options(vorlinde_objects PRIVATE ${VORLINDE_LEAN_OPTIONS})
 
-add_library(Vorlinde SHARED
-  $<TARGET_OBJECTS:vorlinde_objects>
-  host/system_clock.cpp
-  resources/vorlinde.def
-  resources/vorlinde.rc
-)
-target_compile_options(Vorlinde PRIVATE ${VORLINDE_LEAN_OPTIONS})
-target_include_directories(Vorlinde PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/resources
-                           ${CMAKE_BINARY_DIR}/generated)
-set_target_properties(Vorlinde PROPERTIES PREFIX "" SUFFIX ".dxl" OUTPUT_NAME Vorlinde)
-target_link_options(Vorlinde PRIVATE -static -static-libgcc -static-libstdc++
-                    # Sections nothing refers to are dropped.
-                    -Wl,--gc-sections
-                    # A release file carries no symbol table or debug sections.
-                    $<$<CONFIG:Release>:-s>)
-target_link_libraries(Vorlinde PRIVATE comdlg32 user32 kernel32)
+# A test build may load a module built elsewhere instead of its own: the
+# product file itself, copied beside the test programs, where LoadLibraryA
+# looks first.
+set(VORLINDE_TEST_MODULE_FILE "" CACHE FILEPATH
+    "A built Vorlinde.dxl for the host-level tests to load instead of one built here")
+if(VORLINDE_TEST_MODULE_FILE)
+  add_custom_command(OUTPUT ${CMAKE_BINARY_DIR}/Vorlinde.dxl
+    COMMAND ${CMAKE_COMMAND} -E copy ${VORLINDE_TEST_MODULE_FILE} ${CMAKE_BINARY_DIR}/Vorlinde.dxl
+    DEPENDS ${VORLINDE_TEST_MODULE_FILE}
+    COMMENT "Copying the module under test, ${VORLINDE_TEST_MODULE_FILE}")
+  add_custom_target(Vorlinde ALL DEPENDS ${CMAKE_BINARY_DIR}/Vorlinde.dxl)
+else()
+  add_library(Vorlinde SHARED
+    $<TARGET_OBJECTS:vorlinde_objects>
+    host/system_clock.cpp
+    resources/vorlinde.def
+    resources/vorlinde.rc
+  )
+  target_compile_options(Vorlinde PRIVATE ${VORLINDE_LEAN_OPTIONS})
+  target_include_directories(Vorlinde PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/resources
+                             ${CMAKE_BINARY_DIR}/generated)
+  set_target_properties(Vorlinde PROPERTIES PREFIX "" SUFFIX ".dxl" OUTPUT_NAME Vorlinde)
+  target_link_options(Vorlinde PRIVATE -static -static-libgcc -static-libstdc++
+                      # Sections nothing refers to are dropped.
+                      -Wl,--gc-sections
+                      # A release file carries no symbol table or debug sections.
+                      $<$<CONFIG:Release>:-s>)
+  target_link_libraries(Vorlinde PRIVATE comdlg32 user32 kernel32)
+endif()
 
 add_executable(vorlinde-host tools/vorlinde_host.cpp tools/terminal_windows.cpp)
 target_include_directories(vorlinde-host PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(vorlinde-host PRIVATE VORLINDE_DEFAULT_MODULE="Vorlinde.dxl")
 target_link_options(vorlinde-host PRIVATE -static -static-libgcc -static-libstdc++)
 
-# The host-level tests as 64-bit Windows programs, one per test source, run
-# under wine64 by the native build's ctest (cmake/superbuild.cmake).
+# The host-level tests as Windows programs, one per test source, run under
+# wine64 (64-bit) or 32-bit Wine by the native build's ctest
+# (cmake/superbuild.cmake).
 if(VORLINDE_TESTS)
   include(cmake/googletest.cmake)
   include(tests/host_tests.cmake)
+  add_compile_options(${VORLINDE_TEST_TEXTS})
   # An object library, so that the dialog driver's test-event listener is
   # linked into every program.
   add_library(vorlinde_wine_test_support OBJECT
@@ -61,6 +76,18 @@ if(VORLINDE_TESTS)
     target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
     add_dependencies(${name} Vorlinde)
   endforeach()
+  # A 32-bit host's check that every entry point is a plain (caller-cleans)
+  # function, and a module with one that is not, which the check must catch.
+  if(CMAKE_SIZEOF_VOID_P EQUAL 4)
+    add_executable(calling_convention_check tests/wine/calling_convention_check.cpp)
+    target_include_directories(calling_convention_check PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(calling_convention_check PRIVATE user32)
+    target_link_options(calling_convention_check PRIVATE -static -static-libgcc -static-libstdc++)
+    add_library(stdcall_module SHARED tests/wine/stdcall_module.cpp)
+    set_target_properties(stdcall_module PROPERTIES PREFIX "")
+    # Exports the stdcall function by its plain name, without "@12".
+    target_link_options(stdcall_module PRIVATE -static -static-libgcc -Wl,--kill-at)
+  endif()
   foreach(source ${VORLINDE_CLOCK_TEST_SOURCES})
     get_filename_component(name ${source} NAME_WE)
     add_executable(${name} ${source} tests/fixed_clock.cpp $<TARGET_OBJECTS:vorlinde_objects>

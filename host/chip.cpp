@@ -1,24 +1,40 @@
 // The chip lifecycle: creating a chip's state, recomposing its memo when the
-// host updates the chip, handing the memo over and releasing the state.
+// host updates the chip or the user picks another day, handing the memo over
+// and releasing the state.
+#include "host/chip.h"
+
 #include <string.h>
 
 #include "host/chip_state.h"
 #include "host/clock.h"
+#include "host/locked_local.h"
 #include "host/vorlinde.h"
 
-void ComposeChipMemo(ChipState* state, const char* fileList, size_t listLength, AgendaDate date) {
-  state->year = date.year;
-  state->month = date.month;
-  state->day = date.day;
-  if (state->memoText != nullptr) {
-    LocalFree(state->memoText);
-    state->memoText = nullptr;
-    state->memoLength = 0;
-  }
-  state->memoLength = ComposeMemo(fileList, listLength, date, &state->memoText);
+bool ComposeMemoOfDay(const char* fileList, size_t listLength, int dayOffset, HLOCAL* memoText,
+                      int32_t* length, AgendaDate* date) {
+  AgendaDate day;
+  if (!LocalDate(dayOffset, &day)) return false;
+  *length = ComposeMemo(fileList, listLength, day, memoText);
+  *date = day;
+  return true;
 }
 
 namespace {
+
+// Recomposes the chip's memo for the day `dayOffset` days from today and
+// records its date. A clock the C library cannot convert gives no date: the
+// chip then keeps the memo and date it shows (false).
+bool Recompose(ChipState* state, const char* fileList, size_t listLength, int dayOffset) {
+  AgendaDate date;
+  if (!ComposeMemoOfDay(fileList, listLength, dayOffset, &state->memoText, &state->memoLength,
+                        &date)) {
+    return false;
+  }
+  state->year = date.year;
+  state->month = date.month;
+  state->day = date.day;
+  return true;
+}
 
 // Replaces the state's copy of the file list with `text`. On failure the
 // state keeps no copy, and the day menu has nothing to recompose from.
@@ -40,6 +56,22 @@ void StoreFileListCopy(ChipState* state, const char* text, size_t length) {
 
 }  // namespace
 
+int32_t ShownDay(ChipHandle chip) {
+  LockedLocal<const ChipState> state(chip);
+  return state ? state->selectedDay : 0;
+}
+
+bool ShowDay(ChipHandle chip, int32_t dayCommand) {
+  LockedLocal<ChipState> state(chip);
+  if (!state || dayCommand == state->selectedDay) return false;
+  LockedLocal<const char> fileList(state->fileListCopy);
+  if (!fileList) return false;
+  const size_t length = strlen(fileList.get());
+  if (!Recompose(state.get(), fileList.get(), length, dayCommand - CMD_TODAY)) return false;
+  state->selectedDay = dayCommand;
+  return true;
+}
+
 extern "C" int InitializeChip(ChipHandle* chip, void* passThrough, const ChipRecord* record) {
   if (chip == nullptr) return 0;
   *chip = LocalAlloc(LHND, sizeof(ChipState));
@@ -50,13 +82,9 @@ extern "C" int InitializeChip(ChipHandle* chip, void* passThrough, const ChipRec
 extern "C" int Update(ChipHandle chip, void* /*passThrough*/, const ChipRecord* record) {
   LockedLocal<ChipState> state(chip);
   if (!state || record == nullptr || record->chipText == nullptr) return 1;
-  // A clock the C library cannot convert gives no date: the chip keeps the
-  // memo and date it shows rather than show a date that does not exist.
-  AgendaDate today;
-  if (!LocalDate(0, &today)) return 1;
   const char* text = record->chipText;
   const size_t length = strlen(text);
-  ComposeChipMemo(state.get(), text, length, today);
+  if (!Recompose(state.get(), text, length, 0)) return 1;
   StoreFileListCopy(state.get(), text, length);
   state->selectedDay = CMD_TODAY;
   return 1;

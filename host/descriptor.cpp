@@ -1,13 +1,14 @@
 // What the module answers without a chip: its descriptor, the timer query and
 // the entry points for which it leaves everything to the host.
 #include "host/vorlinde.h"
+#include "resources/texts.h"
 
 extern "C" int DrawExSpecification(DrawExDescriptor* descriptor) {
   if (descriptor == nullptr) return 0;
   descriptor->field0 = 256;
   descriptor->field4 = 256;
   // Only the name and its NUL are written; the rest of the field stays.
-  lstrcpyA(descriptor->displayName, "簡易Vorlinde");
+  lstrcpyA(descriptor->displayName, texts::kDisplayName);
   descriptor->field60 = 5;
   descriptor->field64 = 1;
   descriptor->field68 = 44;

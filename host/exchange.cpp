@@ -2,23 +2,24 @@
 // global block and gets today's memo back in the same variable.
 #include <string.h>
 
-#include "host/chip_state.h"
-#include "host/clock.h"
+#include "host/chip.h"
+#include "host/locked_local.h"
 #include "host/vorlinde.h"
 
 namespace {
 
-// Composes the memo for `date` from the file list in `block` into `*memo`.
-// The text is read no further than the block: one without a NUL inside its
-// size ends at the block's end. Returns false, composing nothing, when the
-// block cannot be locked.
-bool ComposeMemoFromBlock(HGLOBAL block, AgendaDate date, HLOCAL* memo, int32_t* length) {
+// Composes today's memo from the file list in `block` into `*memo`. The text
+// is read no further than the block: one without a NUL inside its size ends
+// at the block's end. Returns false, composing nothing, when the block cannot
+// be locked or the clock cannot be converted to a date.
+bool ComposeTodaysMemo(HGLOBAL block, HLOCAL* memo, int32_t* length) {
   const char* fileList = static_cast<const char*>(GlobalLock(block));
   if (fileList == nullptr) return false;
   const size_t listLength = strnlen(fileList, GlobalSize(block));
-  *length = ComposeMemo(fileList, listLength, date, memo);
+  AgendaDate today;
+  const bool composed = ComposeMemoOfDay(fileList, listLength, 0, memo, length, &today);
   GlobalUnlock(block);
-  return true;
+  return composed;
 }
 
 // Resizes the host's block to `size` bytes, storing the handle the resize
@@ -56,13 +57,11 @@ bool WriteMemoBack(HGLOBAL* text, HLOCAL memo, int32_t length) {
 
 extern "C" int ExchangeSendString(HGLOBAL* text) {
   if (text == nullptr || *text == nullptr) return 0;
-  // A clock the C library cannot convert gives no date to compose for: the
-  // host's text stays as it is.
-  AgendaDate today;
-  if (!LocalDate(0, &today)) return 0;
   HLOCAL memo = nullptr;  // the scratch memo, released before returning
   int32_t length = 0;
-  if (!ComposeMemoFromBlock(*text, today, &memo, &length)) return 0;
+  // Without a composition (a block that cannot be locked, a clock that
+  // cannot be converted) the host's text stays as it is.
+  if (!ComposeTodaysMemo(*text, &memo, &length)) return 0;
   if (memo == nullptr) return length;  // 0: no memory for even the error text
   const bool written = WriteMemoBack(text, memo, length);
   LocalFree(memo);

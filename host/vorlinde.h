@@ -49,6 +49,16 @@ enum DayMenuCommand : int32_t {
   CMD_TOMORROW = 10002,
   CMD_ABOUT = 10003,
 };
+// The menu's separator carries command 0, which is also the day a chip shows
+// before its first text: checking it shows no mark.
+constexpr int32_t kSeparatorCommand = 0;
+
+// What DoDrawExMenu answers: whether the chip's memo was recomposed (the
+// host then shows it anew).
+enum DayMenuResult : int { kMenuDone = 0, kMemoRecomposed = 2 };
+
+// What EditHelper answers: a path was appended, or nothing changed.
+enum EditResult : int { kPicked = 1, kNothingPicked = 2 };
 
 // The chip handle the host keeps per chip and hands back unchanged.
 typedef HLOCAL ChipHandle;

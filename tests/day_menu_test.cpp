@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "host/chip_state.h"
+#include "host/locked_local.h"
 #include "host/vorlinde.h"
 #include "tests/fixed_clock.h"
 #include "tests/menu_readback.h"

@@ -2,6 +2,7 @@
 #include "host/module.h"
 #include "host/vorlinde.h"
 #include "resources/resource.h"
+#include "resources/texts.h"
 #include "ui/ui.h"
 
 INT_PTR CALLBACK AboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM /*lParam*/) {
@@ -16,6 +17,6 @@ extern "C" int DrawExAbout(HWND owner) {
 }
 
 extern "C" int DrawExConfigure(HWND owner) {
-  MessageBoxA(owner, "設定項目は有りません", "Vorlinde", MB_OK | MB_ICONINFORMATION);
+  MessageBoxA(owner, texts::kNothingToConfigure, texts::kNoticeCaption, MB_OK | MB_ICONINFORMATION);
   return 0;
 }

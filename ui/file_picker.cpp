@@ -10,6 +10,7 @@
 #include <string.h>
 
 #include "host/vorlinde.h"
+#include "resources/texts.h"
 
 namespace {
 
@@ -21,12 +22,9 @@ static_assert(sizeof(void*) != 4 || offsetof(OPENFILENAMEA, lpTemplateName) + si
               "the 32-bit structure is 76 bytes");
 
 // One filter: the label, its pattern, and the empty string closing the list.
-constexpr char kFilter[] = "Vorlinde(*.vrn)\0*.vrn\0";
-static_assert(sizeof kFilter == 23 && kFilter[sizeof kFilter - 2] == '\0',
+static_assert(sizeof texts::kAgendaFilter == 23 &&
+                  texts::kAgendaFilter[sizeof texts::kAgendaFilter - 2] == '\0',
               "the filter list ends with two NULs");
-const char kDefaultExtension[] = "vrn";
-
-enum EditResult : int { kPicked = 1, kNothingPicked = 2 };
 
 // Keeps the process's current directory from construction and puts it back
 // on destruction: the open-file dialog moves it while the user browses, and
@@ -65,12 +63,12 @@ bool PickAgendaFile(HWND owner, char (&path)[MAX_PATH]) {
   memset(&dialog, 0, sizeof dialog);
   dialog.lStructSize = kOpenFileNameSize;
   dialog.hwndOwner = owner;
-  dialog.lpstrFilter = kFilter;
+  dialog.lpstrFilter = texts::kAgendaFilter;
   dialog.nFilterIndex = 0;
   dialog.lpstrFile = path;
   dialog.nMaxFile = MAX_PATH;
   dialog.Flags = OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-  dialog.lpstrDefExt = kDefaultExtension;
+  dialog.lpstrDefExt = texts::kAgendaExtension;
   return GetOpenFileNameA(&dialog) != FALSE;
 }
 
