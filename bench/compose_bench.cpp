@@ -3,46 +3,33 @@
 // megabytes). The stand-in's heap runs as a plain heap, without its
 // fault-finding moves.
 #include <benchmark/benchmark.h>
-#include <standin.h>
 #include <stdlib.h>
 
-#include <filesystem>
 #include <map>
 #include <string>
 #include <utility>
 
 #include "agenda/agenda.h"
 #include "bench/agenda_generator.h"
+#include "tests/scratch_dir.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 // The generated files, made when a benchmark first needs one and removed
 // when the program ends.
 class AgendaFiles {
  public:
-  ~AgendaFiles() {
-    std::error_code error;
-    if (!dir_.empty()) fs::remove_all(dir_, error);
-  }
-
   const std::pair<std::string, bench::GeneratedAgenda>& Get(size_t lines, bool everyLineApplies) {
     const auto key = std::make_pair(lines, everyLineApplies);
     auto it = files_.find(key);
     if (it != files_.end()) return it->second;
-    if (dir_.empty()) {
-      std::string pattern = (fs::temp_directory_path() / "vorlinde-bench-XXXXXX").string();
-      if (mkdtemp(pattern.data()) == nullptr) abort();
-      dir_ = pattern;
-    }
     const std::string path =
-        dir_ + "/" + std::to_string(lines) + (everyLineApplies ? "-all" : "-mixed") + ".vrn";
+        dir_.path() + "/" + std::to_string(lines) + (everyLineApplies ? "-all" : "-mixed") + ".vrn";
     return files_[key] = {path, bench::WriteAgenda(path, lines, everyLineApplies)};
   }
 
  private:
-  std::string dir_;
+  testing_support::ScratchDir dir_;
   std::map<std::pair<size_t, bool>, std::pair<std::string, bench::GeneratedAgenda>> files_;
 };
 
@@ -79,7 +66,6 @@ BENCHMARK(BM_ComposeEveryLineApplies)->Arg(100000)->Unit(benchmark::kMillisecond
 }  // namespace
 
 int main(int argc, char** argv) {
-  standin::SetMoveOnGrow(false);
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks();

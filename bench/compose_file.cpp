@@ -1,7 +1,6 @@
 // The engine as a command, for timing it against other tools on the same
 // files: composes the memo from the agenda files given, and prints how many
 // entries it holds and its length. Also writes the generated agenda files.
-#include <standin.h>
 #include <stdio.h>
 #include <stdlib.h>
 #include <string.h>
@@ -31,8 +30,6 @@ int Compose(int argc, char** argv, bool count) {
   const AgendaDate date = {atoi(argv[2]), atoi(argv[3]), atoi(argv[4])};
   std::string list;
   for (int i = 5; i < argc; ++i) list += std::string(argv[i]) + "\r\n";
-  // Measuring: the stand-in's heap as a plain heap, without fault finding.
-  standin::SetMoveOnGrow(false);
   HLOCAL memo = nullptr;
   const int32_t length = ComposeMemo(list.c_str(), date, &memo);
   const char* text = static_cast<const char*>(LocalLock(memo));

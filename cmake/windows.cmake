@@ -61,6 +61,7 @@ if(VORLINDE_TESTS)
   # linked into every program.
   add_library(vorlinde_wine_test_support OBJECT
     tests/platform_windows.cpp
+    tests/scratch_dir.cpp
     tests/test_support.cpp
     tests/ui_driver_windows.cpp
   )

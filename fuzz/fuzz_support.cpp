@@ -8,32 +8,13 @@
 #include <filesystem>
 #include <fstream>
 
+#include "tests/scratch_dir.h"
+
 namespace fuzz_support {
 
-namespace {
-
-struct Scratch {
-  std::string path;
-  Scratch() {
-    std::string pattern =
-        (std::filesystem::temp_directory_path() / "vorlinde-fuzz-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) {
-      perror("mkdtemp");
-      abort();
-    }
-    path = pattern;
-  }
-  ~Scratch() {
-    std::error_code error;
-    std::filesystem::remove_all(path, error);
-  }
-};
-
-}  // namespace
-
 const std::string& ScratchDir() {
-  static Scratch scratch;
-  return scratch.path;
+  static testing_support::ScratchDir scratch;
+  return scratch.path();
 }
 
 void WriteFile(const std::string& path, const std::string& bytes) {

@@ -4,13 +4,10 @@
 // address sanitizer instead of working by luck.
 #include <sanitizer/asan_interface.h>
 
-#include <algorithm>
-#include <atomic>
 #include <cstdlib>
 #include <cstring>
 #include <map>
 #include <mutex>
-#include <thread>
 
 #include "internal.h"
 #include "standin.h"
@@ -28,29 +25,10 @@ struct Block {
   int locks;  // movable blocks only: fixed blocks have no lock count on Win32
 };
 
-// The lock of the heap table. It is held only while the table is looked up or
-// a block copied, so waiting for it is brief, and it costs less than a mutex
-// on the many lock and unlock calls of a growing memo.
-class SpinLock {
- public:
-  void lock() {
-    while (flag_.test_and_set(std::memory_order_acquire)) std::this_thread::yield();
-  }
-  void unlock() { flag_.clear(std::memory_order_release); }
-
- private:
-  std::atomic_flag flag_ = ATOMIC_FLAG_INIT;
-};
-
 struct Heap {
-  SpinLock tableLock;
+  std::mutex tableLock;
   std::map<uintptr_t, Block> blocks;  // by handle; a fixed block's handle is its address
-  // The block found last: code that locks and unlocks one block over and over
-  // (a growing memo) finds it without a search. Cleared when it is erased.
-  uintptr_t lastHandle = 0;
-  Block* lastBlock = nullptr;
   uintptr_t tokens = 0;
-  bool moveOnGrow = true;
   int failSkip = 0;
   int failCount = 0;
   int lockFailSkip = 0;
@@ -88,26 +66,17 @@ bool CountDown(int* skip, int* count) {
 bool InjectFailure(Heap& h) { return CountDown(&h.failSkip, &h.failCount); }
 
 Block* Find(Heap& h, const char* call, HANDLE mem) {
-  const uintptr_t handle = reinterpret_cast<uintptr_t>(mem);
-  if (h.lastBlock != nullptr && h.lastHandle == handle) return h.lastBlock;
-  auto it = h.blocks.find(handle);
+  auto it = h.blocks.find(reinterpret_cast<uintptr_t>(mem));
   if (it == h.blocks.end()) {
     Fault(call, "unknown handle " + Describe(mem));
     return nullptr;
   }
-  h.lastHandle = handle;
-  h.lastBlock = &it->second;
-  return h.lastBlock;
-}
-
-void Erase(Heap& h, uintptr_t handle) {
-  if (h.lastHandle == handle) h.lastBlock = nullptr;
-  h.blocks.erase(handle);
+  return &it->second;
 }
 
 HANDLE Alloc(UINT flags, SIZE_T bytes) {
   Heap& h = TheHeap();
-  std::lock_guard<SpinLock> lock(h.tableLock);
+  std::lock_guard<std::mutex> lock(h.tableLock);
   if (InjectFailure(h)) return nullptr;
   char* data = static_cast<char*>(std::malloc(bytes ? bytes : 1));
   if (!data) return nullptr;
@@ -124,12 +93,12 @@ HANDLE Alloc(UINT flags, SIZE_T bytes) {
 
 HANDLE ReAlloc(const char* call, HANDLE mem, SIZE_T bytes, UINT flags) {
   Heap& h = TheHeap();
-  std::lock_guard<SpinLock> lock(h.tableLock);
+  std::lock_guard<std::mutex> lock(h.tableLock);
   Block* b = Find(h, call, mem);
   if (!b || InjectFailure(h)) return nullptr;
   int fill = (flags & LMEM_ZEROINIT) ? 0 : kGarbage;
-  if (bytes <= b->size || (!h.moveOnGrow && bytes <= b->room)) {
-    // Fits where it is: shrinking, or regrowing after a shrink.
+  if (bytes <= b->size) {
+    // Shrinking: the block stays where it is.
     Unpoison(*b);
     if (bytes > b->size) std::memset(b->data + b->size, fill, bytes - b->size);
     b->size = bytes;
@@ -140,34 +109,20 @@ HANDLE ReAlloc(const char* call, HANDLE mem, SIZE_T bytes, UINT flags) {
   // caller allows it; a fixed block can only move by changing its handle.
   bool mayMove = (flags & LMEM_MOVEABLE) != 0;
   if (b->movable ? (b->locks > 0 && !mayMove) : !mayMove) return nullptr;
-  char* data;
-  size_t room = bytes;
+  // Growing always moves the block to new memory and releases the old, so
+  // that a pointer kept past an unlock or a resize is caught.
+  char* data = static_cast<char*>(std::malloc(bytes));
+  if (!data) return nullptr;
   Unpoison(*b);
-  if (h.moveOnGrow) {
-    data = static_cast<char*>(std::malloc(bytes));
-    if (data) {
-      std::memcpy(data, b->data, b->size);
-      std::free(b->data);
-    }
-  } else {
-    // Plain mode: spare room, as a heap that extends a block where it lies
-    // would give, so that a block grown again and again in small steps is
-    // not copied each time. The caller still sees exactly the size it asked.
-    room = std::max<size_t>(bytes, b->room * 2);
-    data = static_cast<char*>(std::realloc(b->data, room));
-  }
-  if (!data) {
-    PoisonTail(*b);
-    return nullptr;
-  }
+  std::memcpy(data, b->data, b->size);
+  std::free(b->data);
   std::memset(data + b->size, fill, bytes - b->size);
   b->data = data;
   b->size = bytes;
-  b->room = room;
-  PoisonTail(*b);
+  b->room = bytes;
   if (b->movable) return mem;
   Block moved = *b;
-  Erase(h, reinterpret_cast<uintptr_t>(mem));
+  h.blocks.erase(reinterpret_cast<uintptr_t>(mem));
   h.blocks[reinterpret_cast<uintptr_t>(data)] = moved;
   return data;
 }
@@ -175,7 +130,7 @@ HANDLE ReAlloc(const char* call, HANDLE mem, SIZE_T bytes, UINT flags) {
 LPVOID Lock(const char* call, HANDLE mem) {
   if (!mem) return nullptr;  // Win32 answers NULL without complaint
   Heap& h = TheHeap();
-  std::lock_guard<SpinLock> lock(h.tableLock);
+  std::lock_guard<std::mutex> lock(h.tableLock);
   Block* b = Find(h, call, mem);
   // A lock that fails is a movable block's (a discarded one's, on Win32).
   if (!b || (b->movable && CountDown(&h.lockFailSkip, &h.lockFailCount))) return nullptr;
@@ -185,7 +140,7 @@ LPVOID Lock(const char* call, HANDLE mem) {
 
 BOOL Unlock(const char* call, HANDLE mem) {
   Heap& h = TheHeap();
-  std::lock_guard<SpinLock> lock(h.tableLock);
+  std::lock_guard<std::mutex> lock(h.tableLock);
   Block* b = Find(h, call, mem);
   if (!b || !b->movable) return FALSE;
   if (b->locks == 0) {
@@ -198,7 +153,7 @@ BOOL Unlock(const char* call, HANDLE mem) {
 HANDLE Free(const char* call, HANDLE mem) {
   if (!mem) return nullptr;
   Heap& h = TheHeap();
-  std::lock_guard<SpinLock> lock(h.tableLock);
+  std::lock_guard<std::mutex> lock(h.tableLock);
   Block* b = Find(h, call, mem);
   if (!b) return mem;
   // Win32 frees a locked block all the same; whoever still holds the pointer
@@ -208,13 +163,13 @@ HANDLE Free(const char* call, HANDLE mem) {
                     " time(s)");
   Unpoison(*b);
   std::free(b->data);
-  Erase(h, reinterpret_cast<uintptr_t>(mem));
+  h.blocks.erase(reinterpret_cast<uintptr_t>(mem));
   return nullptr;
 }
 
 SIZE_T Size(const char* call, HANDLE mem) {
   Heap& h = TheHeap();
-  std::lock_guard<SpinLock> lock(h.tableLock);
+  std::lock_guard<std::mutex> lock(h.tableLock);
   Block* b = Find(h, call, mem);
   return b ? b->size : 0;
 }
@@ -246,29 +201,24 @@ SIZE_T WINAPI GlobalSize(HGLOBAL mem) { return Size("GlobalSize", mem); }
 namespace standin {
 
 int LiveBlocks() {
-  std::lock_guard<SpinLock> lock(TheHeap().tableLock);
+  std::lock_guard<std::mutex> lock(TheHeap().tableLock);
   return static_cast<int>(TheHeap().blocks.size());
 }
 
 int LockCount(HANDLE mem) {
-  std::lock_guard<SpinLock> lock(TheHeap().tableLock);
+  std::lock_guard<std::mutex> lock(TheHeap().tableLock);
   auto it = TheHeap().blocks.find(reinterpret_cast<uintptr_t>(mem));
   return it == TheHeap().blocks.end() ? -1 : it->second.locks;
 }
 
-void SetMoveOnGrow(bool on) {
-  std::lock_guard<SpinLock> lock(TheHeap().tableLock);
-  TheHeap().moveOnGrow = on;
-}
-
 void FailHeapCalls(int skip, int count) {
-  std::lock_guard<SpinLock> lock(TheHeap().tableLock);
+  std::lock_guard<std::mutex> lock(TheHeap().tableLock);
   TheHeap().failSkip = skip;
   TheHeap().failCount = count;
 }
 
 void FailLockCalls(int skip, int count) {
-  std::lock_guard<SpinLock> lock(TheHeap().tableLock);
+  std::lock_guard<std::mutex> lock(TheHeap().tableLock);
   TheHeap().lockFailSkip = skip;
   TheHeap().lockFailCount = count;
 }

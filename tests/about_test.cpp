@@ -61,21 +61,6 @@ TEST_F(AboutTest, OkAndCancelEndTheDialogWithOne) {
   }
 }
 
-TEST_F(AboutTest, EveryMessageIsAnsweredWithZero) {
-  HWND const notADialog = reinterpret_cast<HWND>(0x5EED);
-  const struct {
-    UINT message;
-    WPARAM wParam;
-  } cases[] = {
-      {WM_INITDIALOG, 0}, {WM_COMMAND, IDOK}, {WM_COMMAND, IDCANCEL},
-      {WM_COMMAND, 7},    {WM_CLOSE, 0},      {0x0201 /* WM_LBUTTONDOWN */, 1},
-  };
-  for (const auto& c : cases) {
-    EXPECT_EQ(0, AboutDialogProc(notADialog, c.message, c.wParam, 0))
-        << "message 0x" << std::hex << c.message << " wParam " << c.wParam;
-  }
-}
-
 TEST_F(AboutTest, DrawExAboutRunsTheDialogModally) {
   standin::ScriptDialogCommands({IDCANCEL});
   EXPECT_EQ(0, DrawExAbout(kOwner));

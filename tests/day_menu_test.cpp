@@ -143,36 +143,6 @@ TEST_F(DayMenuTest, CalendarDaysAroundNow) {
   }
 }
 
-TEST_F(DayMenuTest, EachChoiceAndItsResult) {
-  fixed_clock::TimeZone zone("Asia/Tokyo");
-  fixed_clock::Set(fixed_clock::LocalInstant(1998, 4, 1, 12, 0));
-  const AgendaDate yesterday = {1998, 3, 31}, today = {1998, 4, 1}, tomorrow = {1998, 4, 2};
-  ChipHandle chip = NewChip(AgendaFile({yesterday, today, tomorrow}).c_str());
-  const struct {
-    int32_t command;
-    int result;
-    AgendaDate shown;
-    UINT checked;
-  } steps[] = {
-      {CMD_TODAY, 0, today, CMD_TODAY},
-      {CMD_TOMORROW, 2, tomorrow, CMD_TOMORROW},
-      {CMD_TOMORROW, 0, tomorrow, CMD_TOMORROW},
-      {CMD_YESTERDAY, 2, yesterday, CMD_YESTERDAY},
-      {CMD_YESTERDAY, 0, yesterday, CMD_YESTERDAY},
-      {CMD_TODAY, 2, today, CMD_TODAY},
-      {CMD_YESTERDAY, 2, yesterday, CMD_YESTERDAY},
-      {CMD_TOMORROW, 2, tomorrow, CMD_TOMORROW},
-      {CMD_TODAY, 2, today, CMD_TODAY},
-  };
-  int step = 0;
-  for (const auto& s : steps) {
-    ++step;
-    EXPECT_EQ(s.result, DoDrawExMenu(chip, kOwner, s.command)) << "step " << step;
-    EXPECT_EQ(Escaped(MemoFor(s.shown)), Escaped(Memo(chip))) << "step " << step;
-    EXPECT_EQ(Days{s.checked}, Checked(chip)) << "step " << step;
-  }
-}
-
 TEST_F(DayMenuTest, TheDayShownIsKeptWhenTheDateMoves) {
   fixed_clock::TimeZone zone("Asia/Tokyo");
   const AgendaDate first = {1998, 4, 1}, second = {1998, 4, 2}, third = {1998, 4, 3};
@@ -204,17 +174,6 @@ TEST_F(DayMenuTest, UpdateBringsBackToday) {
   EXPECT_EQ(1, Update(chip, nullptr, &record));
   EXPECT_EQ(Escaped(MemoFor(today)), Escaped(Memo(chip)));
   EXPECT_EQ(Days{CMD_TODAY}, Checked(chip));
-}
-
-TEST_F(DayMenuTest, ChipWithoutTextHasNothingToShow) {
-  fixed_clock::Set(fixed_clock::LocalInstant(1998, 4, 1, 12, 0));
-  ChipHandle chip = NewChip(nullptr);
-  EXPECT_EQ(Days{}, Checked(chip));
-  for (int32_t command : {CMD_YESTERDAY, CMD_TODAY, CMD_TOMORROW}) {
-    EXPECT_EQ(0, DoDrawExMenu(chip, kOwner, command)) << "command " << command;
-    EXPECT_EQ(0, GetMemoString(chip, nullptr, 0)) << "command " << command;
-    EXPECT_EQ(Days{}, Checked(chip)) << "command " << command;
-  }
 }
 
 TEST_F(DayMenuTest, EmptyTextKeepsTheErrorMemoForAnyDay) {

@@ -52,14 +52,6 @@ std::string Shown(const std::string& text, size_t from) {
     EXPECT_EQ(static_cast<int32_t>(got_.text.size()), got_.length) << "reported length";           \
   } while (0)
 
-// The stand-in's heap without its fault-finding moves while a case builds a
-// memo of megabytes, which would otherwise be copied whole at every growth.
-class PlainHeap {
- public:
-  PlainHeap() { standin::SetMoveOnGrow(false); }
-  ~PlainHeap() { standin::SetMoveOnGrow(true); }
-};
-
 TEST(HostileAgendaFiles, Table) {
   const std::string head = Heading(kAprilFools);
   const struct {
@@ -179,7 +171,6 @@ TEST(HostileAgendaFiles, TenMegabyteLine) {
   constexpr size_t kPieces = (kSize - 1023) / 1023;  // full pieces after the first
   constexpr size_t kLast = (kSize - 1023) % 1023;
   static_assert(kPieces == 10249 && kLast == 10, "piece arithmetic");
-  PlainHeap plain;
   ScratchDir dir;
   const std::string head = Heading(kAprilFools);
 

@@ -45,7 +45,6 @@ TEST(ComposeMemo, ErrorFormForNullOrEmptyList) {
 TEST(ComposeMemo, HeadingIsTheDateInFixedWidth) {
   EXPECT_MEMO("1999/01/05の予定" + kNone, Compose("\r\n", {1999, 1, 5}));
   EXPECT_MEMO("0098/12/31の予定" + kNone, Compose("\t", {98, 12, 31}));
-  EXPECT_EQ(16u, std::string("1999/01/15の予定").size());
 }
 
 TEST(ComposeMemo, ReplacesTheMemoItHeld) {
@@ -208,7 +207,8 @@ TEST(ComposeMemo, BlockGrowsByTheRuleEntryByEntry) {
     const int32_t length = ComposeMemo(dir.Write("sized.vrn", file).c_str(), kAprilFools, &memo);
     EXPECT_EQ(RuleSize(c.textLengths), LocalSize(memo));
     EXPECT_EQ(static_cast<int32_t>(expected.size()), length);
-    EXPECT_TRUE(expected == BlockText(memo)) << "memo differs from the entries";
+    const std::string text = BlockText(memo);
+    EXPECT_TRUE(expected == text) << testing_support::FirstDifference(expected, text);
     LocalFree(memo);
   }
 }

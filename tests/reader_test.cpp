@@ -93,8 +93,7 @@ TEST(AgendaReader, LineBreaksAcrossLargeFiles) {
   ScratchDir dir;
   std::string got;
   for (const std::string& piece : PiecesOf(dir.Write("big.vrn", bytes))) got += piece;
-  EXPECT_EQ(expected.size(), got.size());
-  EXPECT_TRUE(expected == got) << "translated text differs";
+  EXPECT_TRUE(expected == got) << testing_support::FirstDifference(expected, got);
 }
 
 TEST(AgendaReader, RefusesWhatIsNotARegularFile) {

@@ -17,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "tests/scratch_dir.h"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -26,7 +28,6 @@ class StandinTest : public ::testing::Test {
   void SetUp() override {
     standin::ResetRecords();
     standin::ClearFaults();
-    standin::SetMoveOnGrow(true);
     standin::FailHeapCalls(0, 0);
     liveBefore_ = standin::LiveBlocks();
   }
@@ -34,7 +35,6 @@ class StandinTest : public ::testing::Test {
     EXPECT_EQ(standin::LiveBlocks(), liveBefore_) << "the test left heap blocks behind";
     standin::ResetRecords();
     standin::ClearFaults();
-    standin::SetMoveOnGrow(true);
     standin::FailHeapCalls(0, 0);
   }
 
@@ -42,22 +42,7 @@ class StandinTest : public ::testing::Test {
   int liveBefore_ = 0;
 };
 
-// A fresh directory, removed with everything in it at the end.
-class TempDir {
- public:
-  TempDir() {
-    char name[] = "/tmp/standin-test-XXXXXX";
-    path_ = mkdtemp(name) ? name : "";
-  }
-  ~TempDir() {
-    std::error_code ignored;
-    fs::remove_all(path_, ignored);
-  }
-  const std::string& path() const { return path_; }
-
- private:
-  std::string path_;
-};
+using testing_support::ScratchDir;
 
 // Heap ---------------------------------------------------------------------
 
@@ -201,62 +186,18 @@ TEST_P(HeapTest, SizeIsWhatWasAskedForAcrossResizes) {
 }
 
 // Growing back after a shrink must not bring the cut-off bytes back when the
-// caller asked for zeroed memory, whether or not the memory moves.
+// caller asked for zeroed memory.
 TEST_P(HeapTest, RegrowingAfterShrinkZeroesTheNewPart) {
   const HeapApi& api = GetParam();
-  for (bool moveOnGrow : {true, false}) {
-    SCOPED_TRACE(moveOnGrow ? "moving" : "in place");
-    standin::SetMoveOnGrow(moveOnGrow);
-    HANDLE mem = api.alloc(LMEM_MOVEABLE, 16);
-    std::memset(api.lock(mem), 'x', 16);
-    api.unlock(mem);
-    ASSERT_EQ(api.reAlloc(mem, 4, LMEM_MOVEABLE), mem);
-    ASSERT_EQ(api.reAlloc(mem, 16, LMEM_MOVEABLE | LMEM_ZEROINIT), mem);
-    const char* data = static_cast<char*>(api.lock(mem));
-    EXPECT_EQ(std::string(data, 16), std::string(4, 'x') + std::string(12, '\0'));
-    api.unlock(mem);
-    api.free(mem);
-  }
-}
-
-// In plain mode a block grown again and again in small steps keeps exactly
-// the size asked for each time, its contents, and zeroes what ZEROINIT asks.
-TEST_P(HeapTest, PlainModeGrowthKeepsSizesAndContents) {
-  const HeapApi& api = GetParam();
-  standin::SetMoveOnGrow(false);
-  for (UINT kind : {UINT{LMEM_MOVEABLE}, UINT{LMEM_FIXED}}) {
-    SCOPED_TRACE(kind == LMEM_MOVEABLE ? "movable" : "fixed");
-    HANDLE mem = api.alloc(kind, 128);
-    std::string expected;
-    for (size_t step = 1; step <= 64; ++step) {
-      char* data = static_cast<char*>(api.lock(mem));
-      ASSERT_NE(nullptr, data);
-      data[128 * step - 1] = static_cast<char>('a' + step % 26);
-      if (kind == LMEM_MOVEABLE) api.unlock(mem);
-      expected = std::string(data, 128 * step);
-      const UINT flags = LMEM_MOVEABLE | (step % 2 ? LMEM_ZEROINIT : 0);
-      HANDLE grown = api.reAlloc(mem, 128 * (step + 1), flags);
-      ASSERT_NE(nullptr, grown) << "step " << step;
-      if (kind == LMEM_MOVEABLE) {
-        EXPECT_EQ(mem, grown) << "a movable block keeps its handle";
-      }
-      mem = grown;
-      ASSERT_EQ(128 * (step + 1), api.size(mem)) << "step " << step;
-      const char* after = static_cast<const char*>(api.lock(mem));
-      ASSERT_EQ(expected, std::string(after, 128 * step)) << "step " << step;
-      if (step % 2) {
-        EXPECT_TRUE(std::all_of(after + 128 * step, after + 128 * (step + 1),
-                                [](char b) { return b == 0; }))
-            << "step " << step << ": the grown part is not zeroed";
-      }
-      if (kind == LMEM_MOVEABLE) api.unlock(mem);
-    }
-    if (kind == LMEM_MOVEABLE) {
-      EXPECT_EQ(0, standin::LockCount(mem));
-    }
-    EXPECT_EQ(nullptr, api.free(mem));
-  }
-  EXPECT_EQ(0, standin::FaultCount());
+  HANDLE mem = api.alloc(LMEM_MOVEABLE, 16);
+  std::memset(api.lock(mem), 'x', 16);
+  api.unlock(mem);
+  ASSERT_EQ(api.reAlloc(mem, 4, LMEM_MOVEABLE), mem);
+  ASSERT_EQ(api.reAlloc(mem, 16, LMEM_MOVEABLE | LMEM_ZEROINIT), mem);
+  const char* data = static_cast<char*>(api.lock(mem));
+  EXPECT_EQ(std::string(data, 16), std::string(4, 'x') + std::string(12, '\0'));
+  api.unlock(mem);
+  api.free(mem);
 }
 
 TEST_P(HeapTest, UnlockReportsWhetherStillLocked) {
@@ -404,7 +345,7 @@ TEST(StandinFiles, CurrentDirectoryReportsNeededSizeWhenBufferTooSmall) {
 }
 
 TEST_F(StandinTest, FilesOpenByTypeWithoutBlocking) {
-  TempDir dir;
+  ScratchDir dir;
   ASSERT_FALSE(dir.path().empty());
   std::string regular = dir.path() + "/memo.txt";
   std::ofstream(regular) << "hello";
@@ -435,7 +376,7 @@ TEST_F(StandinTest, FilesOpenByTypeWithoutBlocking) {
 }
 
 TEST(StandinFiles, DirectoriesAndMissingFilesDoNotOpen) {
-  TempDir dir;
+  ScratchDir dir;
   for (std::string path : {dir.path(), dir.path() + "/missing.txt"}) {
     SCOPED_TRACE(path);
     EXPECT_EQ(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
@@ -725,7 +666,7 @@ TEST_F(OpenFileTest, WrongSizeFailsBeforeTheUserActs) {
 }
 
 TEST_F(OpenFileTest, BrowsingMovesTheCurrentDirectory) {
-  TempDir dir;
+  ScratchDir dir;
   fs::path start = fs::current_path();
   standin::ScriptOpenFileCancel(dir.path());
   EXPECT_FALSE(GetOpenFileNameA(&ofn_));

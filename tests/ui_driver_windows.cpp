@@ -25,6 +25,10 @@ using testing_support::Escaped;
 // The file-name box of the Explorer-style open-file dialog (cmb13).
 constexpr int kFileNameBox = 0x47C;
 constexpr int kDefaultWatchdogMilliseconds = 10000;
+// How often, and how far apart, a screenshot is taken again while the window
+// is not on the screen yet.
+constexpr int kScreenshotTries = 40;
+constexpr UINT kScreenshotRetryMilliseconds = 25;
 
 enum class Kind { Dialog, MessageBox, OpenFilePick, OpenFileCancel, Unexpected };
 
@@ -45,6 +49,7 @@ struct Driven {
   UINT_PTR watchdogTimer;
   bool acted;
   bool closed;
+  int screenshotTries;
 };
 
 struct Driver {
@@ -134,8 +139,9 @@ void StopTimers(Driven& driven) {
 }
 
 // The window's picture as it is on screen, frame included, as a bottom-up
-// 24-bit BMP file.
-bool SaveScreenshot(HWND window, const std::string& path) {
+// 24-bit BMP file. `*blank` says whether the picture is of one colour only:
+// the window is not on the screen yet.
+bool SaveScreenshot(HWND window, const std::string& path, bool* blank) {
   RedrawWindow(window, nullptr, nullptr,
                RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
   RECT rect;
@@ -163,6 +169,16 @@ bool SaveScreenshot(HWND window, const std::string& path) {
     HGDIOBJ previous = SelectObject(memoryDc, bitmap);
     const BOOL copied = BitBlt(memoryDc, 0, 0, width, height, windowDc, 0, 0, SRCCOPY);
     GdiFlush();
+    const unsigned char* pixels = static_cast<const unsigned char*>(bits);
+    *blank = true;
+    for (DWORD row = 0; row < static_cast<DWORD>(height) && *blank; ++row) {
+      for (DWORD at = 0; at < static_cast<DWORD>(width) * 3; ++at) {
+        if (pixels[row * stride + at] != pixels[at % 3]) {
+          *blank = false;
+          break;
+        }
+      }
+    }
     BITMAPFILEHEADER file = {};
     file.bfType = 0x4D42;  // "BM"
     file.bfOffBits = sizeof file + sizeof info.bmiHeader;
@@ -257,8 +273,17 @@ void CALLBACK ActTimer(HWND, UINT, UINT_PTR timer, DWORD) {
   if (driven == nullptr) return;
   driven->actTimer = 0;
   if (driven->closed) return;
-  if (!driven->screenshot.empty() && !SaveScreenshot(driven->window, driven->screenshot))
-    Problem(*driven, "no screenshot could be saved at " + driven->screenshot);
+  if (!driven->screenshot.empty()) {
+    bool blank = false;
+    if (!SaveScreenshot(driven->window, driven->screenshot, &blank)) {
+      Problem(*driven, "no screenshot could be saved at " + driven->screenshot);
+    } else if (blank && ++driven->screenshotTries < kScreenshotTries) {
+      // Not on the screen yet: the window's own loop shows it, then the
+      // picture is taken again.
+      driven->actTimer = SetTimer(nullptr, 0, kScreenshotRetryMilliseconds, ActTimer);
+      return;
+    }
+  }
   driven->acted = true;
   driven->watchdogTimer =
       SetTimer(nullptr, 0, static_cast<UINT>(TheDriver().watchdogMilliseconds), WatchdogTimer);
@@ -277,7 +302,7 @@ void Activated(HWND window) {
     driver.waiting.pop_front();
   }
   driver.driven.push_back(
-      Driven{window, armed, WindowText(window), std::string(), 0, 0, false, false});
+      Driven{window, armed, WindowText(window), std::string(), 0, 0, false, false, 0});
   Driven& driven = driver.driven.back();
   if (armed.kind == Kind::Unexpected) {
     ADD_FAILURE() << "ui_driver: a " << (isOpenFile ? "open-file dialog" : "dialog") << " \""

@@ -21,10 +21,6 @@ std::vector<std::string> Faults();
 void ClearFaults();
 // Lock count of a block, or -1 for an unknown handle.
 int LockCount(HANDLE mem);
-// In fault-finding mode (the default) a movable block that grows always moves
-// to new memory, the old memory released, so a stale pointer is caught by the
-// sanitizers. Benchmarks switch it off.
-void SetMoveOnGrow(bool on);
 // The next `skip` allocations and resizes succeed, the `count` after them fail.
 void FailHeapCalls(int skip, int count);
 // The same for locks of movable blocks, local and global, which then answer
