@@ -1,7 +1,8 @@
 #!/bin/sh
-# Runs a 64-bit Windows test program under wine64 in the session that
-# wine-session.sh started, from the folder SCREENSHOTS, then turns the
-# screenshots the program saved there as BMP into PNG.
+# Runs a Windows test program in the session that wine-session.sh started,
+# from the folder SCREENSHOTS, then turns the screenshots the program saved
+# there as BMP into PNG. A 64-bit program runs under wine64, a 32-bit one
+# under the 32-bit loader of the route the session chose.
 #
 #   wine-run.sh STATE SCREENSHOTS PROGRAM [ARGUMENT...]
 set -eu
@@ -12,10 +13,21 @@ if [ ! -f "$state/env" ]; then
   exit 1
 fi
 . "$state/env"
+# The PE header's machine field: i386 is 014c.
+pe=$(od -An -tu4 -j60 -N4 "$1" | tr -d ' ')
+machine=$(od -An -tx2 -j$((pe + 4)) -N2 "$1" | tr -d ' ')
+wine=$WINE64
+if [ "$machine" = 014c ]; then
+  wine=$WINE32
+  if [ -z "$wine" ]; then
+    echo "wine-run: $1 is a 32-bit program, and this session has no 32-bit wine" >&2
+    exit 1
+  fi
+fi
 mkdir -p "$screenshots"
 cd "$screenshots"
 status=0
-LC_ALL=ja_JP.UTF-8 "$WINE64" "$@" </dev/null || status=$?
+LC_ALL=ja_JP.UTF-8 "$wine" "$@" </dev/null || status=$?
 for bmp in *.bmp; do
   [ -f "$bmp" ] || continue
   if convert "$bmp" "${bmp%.bmp}.png"; then rm -f "$bmp"; fi

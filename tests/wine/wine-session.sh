@@ -1,13 +1,46 @@
 #!/bin/sh
-# The session the wine64 tests run in: an Xvfb display of their own and a
-# fresh wine prefix with its wineserver kept running, all under STATE.
+# The session the wine tests run in: an Xvfb display of their own and a
+# fresh WoW64 wine prefix with its wineserver kept running, all under STATE.
+# It runs 64-bit programs with wine64 and 32-bit ones with the 32-bit loader
+# beside it (Debian's wine32), natively where this machine runs 32-bit Linux
+# programs, else with every 32-bit wine process under qemu-i386-static.
 #
-#   wine-session.sh start STATE WINE64 WINESERVER XVFB
+#   wine-session.sh start STATE WINE64 WINESERVER XVFB [QEMU_I386 QEMU_FIXES]
 #   wine-session.sh stop STATE
+#
+# QEMU_FIXES is the library qemu_fixes.c built for i386. The environment
+# variable VORLINDE_WINE32_ROUTE=native|qemu forces a route for 32-bit wine.
 #
 # start writes STATE/env, which wine-run.sh reads. Should the ctest run that
 # started the session die before it stops the session, a watcher stops it.
 set -eu
+
+# A folder laid out like /usr whose wine64 and wine are what Wine starts for
+# every process of the session: Wine starts a child with the loader of the
+# child's bitness that sits beside its own binary, found from the real path
+# of /proc/self/exe (so links will not do: wine64 and the 32-bit loader are
+# copies). Its "wine" runs the 32-bit loader under qemu, with the library
+# that makes up for qemu's differences, and WINELOADERNOEXEC=1 so that the
+# loader does not execute itself again natively; wine64 stays native.
+qemu_loaders() {
+  dir=$1 wine64=$2 qemu=$3 fixes=$4
+  bin=$(dirname "$wine64")
+  lib=$(dirname "$bin")
+  mkdir -p "$dir/lib/wine"
+  # The loaders find ntdll.so in ../<triplet>/wine and their data in
+  # ../../share/wine.
+  for triplet in "$lib"/*-linux-gnu; do ln -s "$triplet" "$dir/lib/"; done
+  ln -s "$(dirname "$lib")/share" "$dir/share"
+  ln -s "$bin/wineserver" "$dir/lib/wine/wineserver"
+  cp "$wine64" "$dir/lib/wine/wine64"
+  cp "$bin/wine" "$dir/lib/wine/wine-i386"
+  # Wine names the 64-bit sibling after this argv[0] with "64" appended.
+  cat >"$dir/lib/wine/wine" <<SCRIPT
+#!/bin/sh
+exec '$qemu' -0 '$dir/lib/wine/wine' -E WINELOADERNOEXEC=1 -E LD_PRELOAD='$fixes' '$dir/lib/wine/wine-i386' "\$@"
+SCRIPT
+  chmod +x "$dir/lib/wine/wine"
+}
 
 stop() {
   state=$1
@@ -33,11 +66,36 @@ stop() {
 }
 
 start() {
-  state=$1 wine64=$2 wineserver=$3 xvfb=$4
+  state=$1 wine64=$2 wineserver=$3 xvfb=$4 qemu=${5:-} fixes=${6:-}
   stop "$state"
   rm -rf "$state"
   mkdir -p "$state"
   trap 'stop "$state"' EXIT
+
+  # The 32-bit route, probed with the 32-bit loader itself. A machine that
+  # cannot run it says "Exec format error"; under no_i386 it is killed.
+  wine32=$(dirname "$wine64")/wine
+  route=${VORLINDE_WINE32_ROUTE:-}
+  if [ -z "$route" ]; then
+    if [ ! -x "$wine32" ]; then route=none
+    elif ("$wine32" --version) >/dev/null 2>&1; then route=native
+    elif [ -n "$qemu" ]; then route=qemu
+    else route=none
+    fi
+  fi
+  case $route in
+    native) ;;
+    qemu)
+      if [ ! -x "$wine32" ] || [ ! -x "$qemu" ] || [ ! -f "$fixes" ]; then
+        echo "wine-session: the qemu route needs $wine32, QEMU_I386 and QEMU_FIXES" >&2
+        exit 1
+      fi
+      qemu_loaders "$state/loaders" "$wine64" "$qemu" "$fixes"
+      wine64=$state/loaders/lib/wine/wine64
+      wine32=$state/loaders/lib/wine/wine ;;
+    none) wine32= ;;
+    *) echo "wine-session: VORLINDE_WINE32_ROUTE is native or qemu, not $route" >&2; exit 2 ;;
+  esac
 
   # Xvfb takes the first free display and writes its number once it accepts
   # connections.
@@ -63,6 +121,8 @@ WINEDLLOVERRIDES='mscoree,mshtml='
 DISPLAY=':$(head -n 1 "$state/display")'
 VORLINDE_WINE_SESSION='$state'
 WINE64='$wine64'
+WINE32='$wine32'
+WINE32_ROUTE=$route
 WINESERVER='$wineserver'
 export WINEPREFIX WINEARCH WINEDEBUG WINEDLLOVERRIDES DISPLAY VORLINDE_WINE_SESSION
 ENV
@@ -80,11 +140,25 @@ ENV
   # output pipe would keep the test running.
   mkdir -p "$WINEPREFIX"
   "$wineserver" -p </dev/null >"$state/wineserver.log" 2>&1
-  # The code page of the dialogs' texts is 932 under a Japanese locale.
-  LC_ALL=ja_JP.UTF-8 "$wine64" wineboot --init </dev/null >"$state/wineboot.log" 2>&1
+  # The first wine process makes the prefix: Wine runs wineboot --init for it
+  # (under a Japanese locale, so that the dialogs' code page is 932), which
+  # makes the 32-bit half (syswow64) through the 32-bit loader beside wine64:
+  # the one of the chosen route. "wine64 wineboot --init" would run wineboot
+  # twice and leave two service managers; a service one of them starts then
+  # reports to the other, and starting it waits 10 s and fails (RpcSs, for
+  # every explorer that a dialog starts).
   # Unmanaged windows close without waiting for a window manager.
-  "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
-    </dev/null >>"$state/wineboot.log" 2>&1
+  why=
+  LC_ALL=ja_JP.UTF-8 "$wine64" reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f \
+    </dev/null >"$state/wineboot.log" 2>&1 || why="wine64 failed"
+  if [ -z "$why" ] && [ -n "$wine32" ] && [ ! -f "$WINEPREFIX/drive_c/windows/syswow64/kernel32.dll" ]; then
+    why="no 32-bit half (syswow64) with the $route route"
+  fi
+  if [ -n "$why" ]; then
+    echo "wine-session: the prefix was not made: $why" >&2
+    cat "$state/wineboot.log" >&2
+    exit 1
+  fi
   # Dialogs ask for the Japanese proportional Gothic by its Windows name; show
   # them in the one Debian has (fonts-ipafont-gothic). A UTF-16 registry file,
   # since a Japanese name on wine's command line needs a locale the machine
@@ -94,11 +168,12 @@ ENV
     iconv -f UTF-8 -t UTF-16 >"$state/fonts.reg"
   "$wine64" regedit /S "$state/fonts.reg" </dev/null >>"$state/wineboot.log" 2>&1
   trap - EXIT
-  echo "wine64 session: prefix $WINEPREFIX, display $DISPLAY"
+  echo "wine session: prefix $WINEPREFIX, display $DISPLAY, 32-bit route: $route${wine32:+ ($wine32)}"
 }
 
 case "${1:-}" in
   start) shift; start "$@" ;;
   stop) shift; stop "$@" ;;
-  *) echo "usage: wine-session.sh start STATE WINE64 WINESERVER XVFB | stop STATE" >&2; exit 2 ;;
+  *) echo "usage: wine-session.sh start STATE WINE64 WINESERVER XVFB [QEMU_I386 QEMU_FIXES] | stop STATE" >&2
+     exit 2 ;;
 esac
