@@ -1,13 +1,10 @@
-# Two more builds of the same tree for hardening, made by the superbuild:
+# Two more builds of the same tree for hardening, made by the superbuild for
+# its tests:
 #  - plain: native Release without sanitizers, for valgrind and the benchmarks
 #    (bench/compare uses such a build too);
 #  - fuzz: clang with libFuzzer, the fuzz targets of fuzz/ (cmake/fuzz.cmake).
 # ctest runs valgrind over the command-line host, a short benchmark run, every
-# committed fuzz input, and each fuzz target for a bounded time. Both builds
-# serve the tests only, so a build without tests skips them.
-if(NOT VORLINDE_TESTS)
-  return()
-endif()
+# committed fuzz input, and each fuzz target for a bounded time.
 
 vorlinde_sub_build(plain
   -DCMAKE_BUILD_TYPE=Release
@@ -16,10 +13,40 @@ vorlinde_sub_build(plain
   -DVORLINDE_BENCH=ON
 )
 
-find_program(VORLINDE_CLANG clang++)
-if(NOT VORLINDE_CLANG)
-  message(FATAL_ERROR "clang++ not found: the fuzz targets cannot be built. Install clang and "
-                      "libclang-rt-14-dev (scripts/setup.sh does).")
+# The benchmarks still build and run; the figures are bench/compare's job.
+add_test(NAME plain.bench
+         COMMAND ${CMAKE_BINARY_DIR}/plain/bench/vorlinde_bench
+                 --benchmark_filter=/1000$ --benchmark_min_time=0.01)
+
+vorlinde_find_tools(missing VORLINDE_VALGRIND valgrind)
+if(missing)
+  vorlinde_unavailable_suite(plain.valgrind "not found: ${missing} (package valgrind)")
+else()
+  # The command-line host over the sample: no memory error, nothing lost.
+  add_test(NAME plain.valgrind
+           COMMAND ${VORLINDE_VALGRIND} --error-exitcode=1 --leak-check=full
+                   --errors-for-leak-kinds=definite,indirect
+                   --show-leak-kinds=definite,indirect
+                   ${CMAKE_BINARY_DIR}/plain/vorlinde-host ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
+endif()
+
+# clang with its sanitizer and fuzzer runtimes (libclang-rt): a program built
+# with them must link.
+vorlinde_find_tools(missing VORLINDE_CLANG clang++)
+if(NOT missing)
+  set(probe ${CMAKE_BINARY_DIR}/CMakeFiles/fuzzer-probe)
+  file(WRITE ${probe}.cpp "#include <stddef.h>\n#include <stdint.h>\n"
+       "extern \"C\" int LLVMFuzzerTestOneInput(const uint8_t*, size_t) { return 0; }\n")
+  execute_process(COMMAND ${VORLINDE_CLANG} -fsanitize=fuzzer,address,undefined ${probe}.cpp
+                          -o ${probe}
+                  RESULT_VARIABLE linked OUTPUT_QUIET ERROR_QUIET)
+  if(NOT linked EQUAL 0)
+    set(missing "clang's fuzzer and sanitizer runtimes")
+  endif()
+endif()
+if(missing)
+  vorlinde_unavailable_suite(fuzz "not found: ${missing} (packages clang, libclang-rt-14-dev)")
+  return()
 endif()
 vorlinde_sub_build(fuzz
   -DCMAKE_CXX_COMPILER=${VORLINDE_CLANG}
@@ -29,18 +56,6 @@ vorlinde_sub_build(fuzz
   -DVORLINDE_TESTS=OFF
   OPTIONS BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target fuzz_targets
 )
-
-find_program(VORLINDE_VALGRIND valgrind REQUIRED)
-# The command-line host over the sample: no memory error, nothing lost.
-add_test(NAME plain.valgrind
-         COMMAND ${VORLINDE_VALGRIND} --error-exitcode=1 --leak-check=full
-                 --errors-for-leak-kinds=definite,indirect
-                 --show-leak-kinds=definite,indirect
-                 ${CMAKE_BINARY_DIR}/plain/vorlinde-host ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
-# The benchmarks still build and run; the figures are bench/compare's job.
-add_test(NAME plain.bench
-         COMMAND ${CMAKE_BINARY_DIR}/plain/bench/vorlinde_bench
-                 --benchmark_filter=/1000$ --benchmark_min_time=0.01)
 
 set(VORLINDE_FUZZ_SECONDS 30 CACHE STRING "How long ctest fuzzes each target")
 foreach(target match_line file_list compose_file host_calls)

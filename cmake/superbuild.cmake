@@ -1,5 +1,7 @@
 # The other builds of the same tree, made as part of the native build so that
-# one build and one ctest cover them all.
+# one build and one ctest cover them all. A build whose tools this machine
+# lacks is left out with a warning, and its suite stands as one test that is
+# skipped, or fails in CI (CI=true), where every suite must run.
 include(ExternalProject)
 
 # Another build of this source tree, in ${CMAKE_BINARY_DIR}/<name> and made on
@@ -18,126 +20,73 @@ function(vorlinde_sub_build name)
   )
 endfunction()
 
-find_program(VORLINDE_MINGW_I686 i686-w64-mingw32-g++)
-if(NOT VORLINDE_MINGW_I686)
-  message(FATAL_ERROR "i686-w64-mingw32-g++ not found: the product Vorlinde.dxl cannot be "
-                      "built. Install g++-mingw-w64-i686 (scripts/setup.sh does).")
+# Looks for the programs a suite needs, given as pairs of a variable and a
+# program name (searched on the PATH and beside Wine's loaders); sets
+# `missing` to the names of those not found, or to nothing.
+function(vorlinde_find_tools missing)
+  set(names)
+  set(tools ${ARGN})
+  while(tools)
+    list(POP_FRONT tools variable program)
+    find_program(${variable} ${program} PATHS /usr/lib/wine)
+    if(NOT ${variable})
+      list(APPEND names ${program})
+    endif()
+  endwhile()
+  string(REPLACE ";" ", " names "${names}")
+  set(${missing} "${names}" PARENT_SCOPE)
+endfunction()
+
+# A suite this machine cannot run: a warning, and one test that is skipped,
+# or fails in CI.
+function(vorlinde_unavailable_suite name why)
+  message(WARNING "The ${name} suite will not run: ${why}. scripts/setup.sh installs what it "
+                  "needs; in CI (CI=true) its test fails.")
+  if(VORLINDE_TESTS)
+    add_test(NAME ${name}.unavailable
+             COMMAND sh ${PROJECT_SOURCE_DIR}/tests/suite_unavailable.sh
+                     "the ${name} suite cannot run: ${why}")
+    set_tests_properties(${name}.unavailable PROPERTIES SKIP_RETURN_CODE 77)
+  endif()
+endfunction()
+
+# The product file's checks read the PE file with python3-pefile, which is
+# Debian's python's.
+find_program(VORLINDE_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+if(NOT VORLINDE_PYTHON)
+  find_program(VORLINDE_PYTHON python3 REQUIRED)
 endif()
 
-# The product: Vorlinde.dxl, 32-bit, built as its toolchain file alone
-# builds it (a release build without tests).
-vorlinde_sub_build(product
-  -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
-  OPTIONS BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl
-)
-set(VORLINDE_PRODUCT ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl)
-
 if(VORLINDE_TESTS)
-  # The product file's checks read the PE file with python3-pefile, which is
-  # Debian's python's.
-  find_program(VORLINDE_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
-  if(NOT VORLINDE_PYTHON)
-    find_program(VORLINDE_PYTHON python3 REQUIRED)
-  endif()
-  add_test(NAME product.file
-           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_product.py
-                   ${VORLINDE_PRODUCT})
-  add_test(NAME product.resources
-           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_resources.py
-                   ${VORLINDE_PRODUCT} ${PROJECT_VERSION})
+  # The command-line host chooses the day through the chip's menu.
   add_test(NAME tool.days
            COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_host_days.py
                    $<TARGET_FILE:vorlinde-host> ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
 endif()
 
-# The release archive: the product, the sample agenda file and a readme.
-set(VORLINDE_RELEASE Vorlinde-${PROJECT_VERSION})
-set(VORLINDE_RELEASE_ZIP ${CMAKE_BINARY_DIR}/${VORLINDE_RELEASE}.zip)
-add_custom_command(OUTPUT ${VORLINDE_RELEASE_ZIP}
-  COMMAND ${CMAKE_COMMAND} -DNAME=${VORLINDE_RELEASE} -DARCHIVE=${VORLINDE_RELEASE_ZIP}
-          -DSTAGE=${CMAKE_BINARY_DIR}/release -DPRODUCT=${VORLINDE_PRODUCT}
-          -DSAMPLE=${PROJECT_SOURCE_DIR}/samples/sample.vrn
-          -DREADME=${PROJECT_SOURCE_DIR}/resources/readme.txt
-          -P ${PROJECT_SOURCE_DIR}/cmake/release.cmake
-  DEPENDS ${VORLINDE_PRODUCT} ${PROJECT_SOURCE_DIR}/samples/sample.vrn
-          ${PROJECT_SOURCE_DIR}/resources/readme.txt ${PROJECT_SOURCE_DIR}/cmake/release.cmake
-  COMMENT "Packing ${VORLINDE_RELEASE}.zip"
-  VERBATIM)
-add_custom_target(release ALL DEPENDS ${VORLINDE_RELEASE_ZIP})
-add_dependencies(release product)
+# The product: Vorlinde.dxl, 32-bit, built as its toolchain file alone builds
+# it (a release build without tests), and the release archive.
+vorlinde_find_tools(missing VORLINDE_MINGW_I686 i686-w64-mingw32-g++)
+if(missing)
+  set(VORLINDE_PRODUCT)
+  vorlinde_unavailable_suite(product "not found: ${missing} (package g++-mingw-w64-i686); "
+                                     "neither Vorlinde.dxl nor the release archive is built")
+else()
+  include(cmake/product.cmake)
+endif()
 
 if(VORLINDE_TESTS)
-  add_test(NAME product.checks_catch_faults
-           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_product_test.py
-                   ${VORLINDE_PRODUCT})
-  add_test(NAME product.release_archive
-           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_release.py
-                   ${VORLINDE_RELEASE_ZIP} ${VORLINDE_PRODUCT}
-                   ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
-
-  # A suite this machine cannot run is skipped, or fails in CI.
-  function(vorlinde_unavailable_suite name why)
-    message(WARNING "The ${name} suite will not run: ${why}. scripts/setup.sh installs what "
-                    "it needs; in CI (CI=true) its test fails.")
-    add_test(NAME ${name}.unavailable
-             COMMAND sh ${PROJECT_SOURCE_DIR}/tests/suite_unavailable.sh
-                     "the ${name} suite cannot run: ${why}")
-    set_tests_properties(${name}.unavailable PROPERTIES SKIP_RETURN_CODE 77)
-  endfunction()
-
-  # The host-level tests as 64-bit Windows programs under wine64, in one
-  # session per ctest run: a private prefix and an Xvfb display.
-  find_program(VORLINDE_MINGW_X86_64 x86_64-w64-mingw32-g++-posix)
-  find_program(VORLINDE_WINE64 wine64 PATHS /usr/lib/wine)
-  find_program(VORLINDE_WINESERVER NAMES wineserver wineserver64 PATHS /usr/lib/wine)
-  find_program(VORLINDE_XVFB Xvfb)
-  set(missing)
-  foreach(tool MINGW_X86_64 WINE64 WINESERVER XVFB)
-    if(NOT VORLINDE_${tool})
-      list(APPEND missing ${tool})
-    endif()
-  endforeach()
-  if(missing)
-    string(REPLACE ";" ", " missing "${missing}")
-    vorlinde_unavailable_suite(wine64
-      "not found: ${missing} (packages g++-mingw-w64-x86-64, wine64, xvfb)")
-  else()
-    message(STATUS "wine64 suite: ${VORLINDE_WINE64} with ${VORLINDE_XVFB}")
-    vorlinde_sub_build(wine64
-      -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-x86_64.cmake
-      -DCMAKE_BUILD_TYPE=Debug
-      -DVORLINDE_TESTS=ON
-    )
-    set(session ${CMAKE_BINARY_DIR}/wine-session)
-    add_test(NAME wine64.start
-             COMMAND sh ${PROJECT_SOURCE_DIR}/tests/wine/wine-session.sh start ${session}
-                     ${VORLINDE_WINE64} ${VORLINDE_WINESERVER} ${VORLINDE_XVFB})
-    add_test(NAME wine64.stop
-             COMMAND sh ${PROJECT_SOURCE_DIR}/tests/wine/wine-session.sh stop ${session})
-    set_tests_properties(wine64.start PROPERTIES FIXTURES_SETUP wine64 TIMEOUT 180)
-    set_tests_properties(wine64.stop PROPERTIES FIXTURES_CLEANUP wine64 TIMEOUT 60)
-    include(${PROJECT_SOURCE_DIR}/tests/host_tests.cmake)
-    foreach(source ${VORLINDE_HOST_TEST_SOURCES} ${VORLINDE_HOST_TEST_SOURCES_WINDOWS}
-                   ${VORLINDE_CLOCK_TEST_SOURCES})
-      get_filename_component(name ${source} NAME_WE)
-      add_test(NAME wine64.${name}
-               COMMAND sh ${PROJECT_SOURCE_DIR}/tests/wine/wine-run.sh ${session}
-                       ${CMAKE_BINARY_DIR}/screenshots ${CMAKE_BINARY_DIR}/wine64/${name}.exe)
-      # One at a time: they share a display.
-      set_tests_properties(wine64.${name} PROPERTIES
-        FIXTURES_REQUIRED wine64 RESOURCE_LOCK wine64-display TIMEOUT 300)
-    endforeach()
-  endif()
+  include(cmake/wine_suites.cmake)
 
   # The module, the stand-in and the native suites built for 32-bit Linux
   # and run under qemu-i386-static: the product's data model, executed.
-  find_program(VORLINDE_QEMU_I386 qemu-i386-static)
+  vorlinde_find_tools(missing VORLINDE_QEMU_I386 qemu-i386-static)
   set(probe ${CMAKE_BINARY_DIR}/CMakeFiles/m32-probe)
   file(WRITE ${probe}.cpp "#include <string>\nint main() { return std::string().size(); }\n")
   execute_process(COMMAND ${CMAKE_CXX_COMPILER} -m32 ${probe}.cpp -o ${probe}
                   RESULT_VARIABLE m32 OUTPUT_QUIET ERROR_QUIET)
-  if(NOT VORLINDE_QEMU_I386)
-    vorlinde_unavailable_suite(i386 "qemu-i386-static not found (package qemu-user-static)")
+  if(missing)
+    vorlinde_unavailable_suite(i386 "not found: ${missing} (package qemu-user-static)")
   elseif(NOT m32 EQUAL 0)
     vorlinde_unavailable_suite(i386 "${CMAKE_CXX_COMPILER} -m32 cannot link (package g++-multilib)")
   else()
@@ -153,5 +102,6 @@ if(VORLINDE_TESTS)
                      --output-on-failure --no-tests=error --timeout 120)
     set_tests_properties(i386.suite PROPERTIES TIMEOUT 900)
   endif()
+
+  include(cmake/hardening.cmake)
 endif()
-include(cmake/hardening.cmake)

@@ -7,7 +7,7 @@ packages=(
   cmake make g++ pkg-config libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
   python3 python3-pefile
-  wine64 xvfb x11-apps imagemagick
+  wine64 wine32:i386 xvfb x11-apps imagemagick
   fonts-ipafont-gothic
   g++-multilib qemu-user-static
   clang libclang-rt-14-dev valgrind faketime time
@@ -26,5 +26,9 @@ echo "setup: installing ${missing[*]}"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 export DEBIAN_FRONTEND=noninteractive
+# 32-bit Wine (wine32:i386) runs the 32-bit product file in the tests.
+if ! dpkg --print-foreign-architectures | grep -qx i386; then
+  $sudo dpkg --add-architecture i386
+fi
 $sudo apt-get update -qq
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

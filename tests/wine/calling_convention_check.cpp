@@ -165,7 +165,7 @@ int main(int argc, char** argv) {
   if (hook != nullptr) UnhookWindowsHookEx(hook);
   GlobalFree(block);
   FreeLibrary(module);
-  printf("%s: %d of %d entry points as a plain function must be\n", argv[1],
+  printf("%s: %d of %d entry points leave the stack pointer where they found it\n", argv[1],
          static_cast<int>(sizeof calls / sizeof calls[0]) - problems,
          static_cast<int>(sizeof calls / sizeof calls[0]));
   return problems == 0 ? 0 : 1;

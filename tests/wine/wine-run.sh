@@ -21,7 +21,9 @@ if [ "$machine" = 014c ]; then
   wine=$WINE32
   if [ -z "$wine" ]; then
     echo "wine-run: $1 is a 32-bit program, and this session has no 32-bit wine" >&2
-    exit 1
+    # A skip on a developer's machine, a failure in CI, where every suite runs.
+    [ "${CI:-}" = true ] && exit 1
+    exit 77
   fi
 fi
 mkdir -p "$screenshots"

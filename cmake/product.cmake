@@ -1,0 +1,39 @@
+# The product, Vorlinde.dxl, its checks, and the release archive (from
+# cmake/superbuild.cmake).
+vorlinde_sub_build(product
+  -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
+  OPTIONS BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl
+)
+set(VORLINDE_PRODUCT ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl)
+
+# The release archive: the product, the sample agenda file and a readme.
+set(VORLINDE_RELEASE Vorlinde-${PROJECT_VERSION})
+set(VORLINDE_RELEASE_ZIP ${CMAKE_BINARY_DIR}/${VORLINDE_RELEASE}.zip)
+add_custom_command(OUTPUT ${VORLINDE_RELEASE_ZIP}
+  COMMAND ${CMAKE_COMMAND} -DNAME=${VORLINDE_RELEASE} -DARCHIVE=${VORLINDE_RELEASE_ZIP}
+          -DSTAGE=${CMAKE_BINARY_DIR}/release -DPRODUCT=${VORLINDE_PRODUCT}
+          -DSAMPLE=${PROJECT_SOURCE_DIR}/samples/sample.vrn
+          -DREADME=${PROJECT_SOURCE_DIR}/resources/readme.txt
+          -P ${PROJECT_SOURCE_DIR}/cmake/release.cmake
+  DEPENDS ${VORLINDE_PRODUCT} ${PROJECT_SOURCE_DIR}/samples/sample.vrn
+          ${PROJECT_SOURCE_DIR}/resources/readme.txt ${PROJECT_SOURCE_DIR}/cmake/release.cmake
+  COMMENT "Packing ${VORLINDE_RELEASE}.zip"
+  VERBATIM)
+add_custom_target(release ALL DEPENDS ${VORLINDE_RELEASE_ZIP})
+add_dependencies(release product)
+
+if(VORLINDE_TESTS)
+  add_test(NAME product.file
+           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_product.py
+                   ${VORLINDE_PRODUCT})
+  add_test(NAME product.resources
+           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_resources.py
+                   ${VORLINDE_PRODUCT} ${PROJECT_VERSION})
+  add_test(NAME product.checks_catch_faults
+           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_product_test.py
+                   ${VORLINDE_PRODUCT})
+  add_test(NAME product.release_archive
+           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_release.py
+                   ${VORLINDE_RELEASE_ZIP} ${VORLINDE_PRODUCT}
+                   ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
+endif()
