@@ -13,7 +13,13 @@ target_include_directories(Vorlinde PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(Vorlinde PRIVATE vorlinde_standin)
 set_target_properties(Vorlinde PROPERTIES PREFIX "" OUTPUT_NAME Vorlinde
                       LINK_DEPENDS ${CMAKE_SOURCE_DIR}/resources/vorlinde.map)
-target_link_options(Vorlinde PRIVATE -Wl,--version-script=${CMAKE_SOURCE_DIR}/resources/vorlinde.map
+target_link_options(Vorlinde PRIVATE
+                    # Exports the 19 entry points and hides everything else,
+                    # as the .def file does for the Windows builds.
+                    -Wl,--version-script=${CMAKE_SOURCE_DIR}/resources/vorlinde.map
+                    # Every symbol must resolve at link time (against the
+                    # stand-in), as it must for a Windows DLL, rather than
+                    # when a host loads the module.
                     -Wl,--no-undefined)
 
 find_package(Iconv REQUIRED)

@@ -37,7 +37,10 @@ else()
   target_include_directories(Vorlinde PRIVATE ${CMAKE_SOURCE_DIR} ${CMAKE_SOURCE_DIR}/resources
                              ${CMAKE_BINARY_DIR}/generated)
   set_target_properties(Vorlinde PROPERTIES PREFIX "" SUFFIX ".dxl" OUTPUT_NAME Vorlinde)
-  target_link_options(Vorlinde PRIVATE -static -static-libgcc -static-libstdc++
+  target_link_options(Vorlinde PRIVATE
+                      # The C and C++ runtimes' own code is linked in, so that
+                      # the file needs no DLL beyond the system's.
+                      -static -static-libgcc -static-libstdc++
                       # Sections nothing refers to are dropped.
                       -Wl,--gc-sections
                       # A release file carries no symbol table or debug sections.
