@@ -48,6 +48,10 @@ if(VORLINDE_TESTS)
   add_test(NAME tool.days
            COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_host_days.py
                    $<TARGET_FILE:vorlinde-host> ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
+  add_test(NAME tool.agenda
+           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_agenda_tool.py
+                   $<TARGET_FILE:vorlinde-agenda> ${PROJECT_SOURCE_DIR}/tests/tool/traps.vrn
+                   ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
 endif()
 
 # The release archive: the product, the sample agenda file and a readme.
@@ -127,6 +131,15 @@ if(VORLINDE_TESTS)
       set_tests_properties(wine64.${name} PROPERTIES
         FIXTURES_REQUIRED wine64 RESOURCE_LOCK wine64-display TIMEOUT 300)
     endforeach()
+    # vorlinde-agenda.exe: the native program's memo bytes and findings.
+    add_test(NAME wine64.vorlinde_agenda
+             COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_agenda_tool.py
+                     $<TARGET_FILE:vorlinde-agenda> ${PROJECT_SOURCE_DIR}/tests/tool/traps.vrn
+                     ${PROJECT_SOURCE_DIR}/samples/sample.vrn
+                     sh ${PROJECT_SOURCE_DIR}/tests/wine/wine-run.sh ${session}
+                     ${CMAKE_BINARY_DIR}/screenshots ${CMAKE_BINARY_DIR}/wine64/vorlinde-agenda.exe)
+    set_tests_properties(wine64.vorlinde_agenda PROPERTIES
+      FIXTURES_REQUIRED wine64 RESOURCE_LOCK wine64-display TIMEOUT 120)
   endif()
 
   # The module, the stand-in and the native suites built for 32-bit Linux
