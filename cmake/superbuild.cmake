@@ -25,12 +25,14 @@ if(NOT VORLINDE_MINGW_I686)
 endif()
 
 # The product: Vorlinde.dxl, 32-bit, built as its toolchain file alone
-# builds it (a release build without tests).
+# builds it (a release build without tests), and vorlinde-agenda.exe.
 vorlinde_sub_build(product
   -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
   OPTIONS BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl
+                           ${CMAKE_BINARY_DIR}/product/vorlinde-agenda.exe
 )
 set(VORLINDE_PRODUCT ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl)
+set(VORLINDE_AGENDA_EXE ${CMAKE_BINARY_DIR}/product/vorlinde-agenda.exe)
 
 if(VORLINDE_TESTS)
   # The product file's checks read the PE file with python3-pefile, which is
@@ -54,16 +56,18 @@ if(VORLINDE_TESTS)
                    ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
 endif()
 
-# The release archive: the product, the sample agenda file and a readme.
+# The release archive: the product, the agenda tool, the sample agenda file
+# and a readme.
 set(VORLINDE_RELEASE Vorlinde-${PROJECT_VERSION})
 set(VORLINDE_RELEASE_ZIP ${CMAKE_BINARY_DIR}/${VORLINDE_RELEASE}.zip)
 add_custom_command(OUTPUT ${VORLINDE_RELEASE_ZIP}
   COMMAND ${CMAKE_COMMAND} -DNAME=${VORLINDE_RELEASE} -DARCHIVE=${VORLINDE_RELEASE_ZIP}
           -DSTAGE=${CMAKE_BINARY_DIR}/release -DPRODUCT=${VORLINDE_PRODUCT}
+          -DTOOL=${VORLINDE_AGENDA_EXE}
           -DSAMPLE=${PROJECT_SOURCE_DIR}/samples/sample.vrn
           -DREADME=${PROJECT_SOURCE_DIR}/resources/readme.txt
           -P ${PROJECT_SOURCE_DIR}/cmake/release.cmake
-  DEPENDS ${VORLINDE_PRODUCT} ${PROJECT_SOURCE_DIR}/samples/sample.vrn
+  DEPENDS ${VORLINDE_PRODUCT} ${VORLINDE_AGENDA_EXE} ${PROJECT_SOURCE_DIR}/samples/sample.vrn
           ${PROJECT_SOURCE_DIR}/resources/readme.txt ${PROJECT_SOURCE_DIR}/cmake/release.cmake
   COMMENT "Packing ${VORLINDE_RELEASE}.zip"
   VERBATIM)
@@ -76,7 +80,7 @@ if(VORLINDE_TESTS)
                    ${VORLINDE_PRODUCT})
   add_test(NAME product.release_archive
            COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_release.py
-                   ${VORLINDE_RELEASE_ZIP} ${VORLINDE_PRODUCT}
+                   ${VORLINDE_RELEASE_ZIP} ${VORLINDE_PRODUCT} ${VORLINDE_AGENDA_EXE}
                    ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
 
   # A suite this machine cannot run is skipped, or fails in CI.
