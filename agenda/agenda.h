@@ -14,7 +14,8 @@ struct AgendaDate {
 };
 
 // Where the entry text of `line` (NUL-terminated) begins, or nullptr when the
-// line does not apply to the date or has no text.
+// line does not apply to the date or has no text: the line as ReadAgendaLine
+// (agenda/line.h) reads it.
 const char* MatchAgendaLine(int32_t year, int32_t month, int32_t day, const char* line);
 
 // The same for a piece as the agenda reader gives it (`length` bytes and a

@@ -1,6 +1,7 @@
 #include <string.h>
 
 #include "agenda/agenda.h"
+#include "agenda/line.h"
 
 namespace {
 
@@ -8,7 +9,7 @@ namespace {
 constexpr size_t kYearColumn = 0, kYearWidth = 4;
 constexpr size_t kMonthColumn = 5, kMonthWidth = 2;
 constexpr size_t kDayColumn = 8, kDayWidth = 2;
-constexpr size_t kTextColumn = 10;
+constexpr size_t kTextColumn = kAgendaTextColumn;
 
 bool IsFieldSpace(unsigned char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 
@@ -29,26 +30,43 @@ int32_t FieldValue(const char* field, size_t width) {
   return negative ? -value : value;
 }
 
-bool FieldMatches(const char* line, size_t column, size_t width, int32_t wanted) {
-  const int32_t value = FieldValue(line + column, width);
-  return value == 0 || value == wanted;
+int32_t YearOf(const char* line) { return FieldValue(line + kYearColumn, kYearWidth); }
+int32_t MonthOf(const char* line) { return FieldValue(line + kMonthColumn, kMonthWidth); }
+int32_t DayOf(const char* line) { return FieldValue(line + kDayColumn, kDayWidth); }
+
+bool FieldMatches(int32_t value, int32_t wanted) { return value == 0 || value == wanted; }
+
+// Whether the date fields of `line`, each as ReadAgendaLine reads it, apply
+// to the date; a field is read only when the ones before it apply.
+bool FieldsApply(int32_t year, int32_t month, int32_t day, const char* line) {
+  return FieldMatches(YearOf(line), year) && FieldMatches(MonthOf(line), month) &&
+         FieldMatches(DayOf(line), day);
 }
 
-bool DateFieldsApply(int32_t year, int32_t month, int32_t day, const char* line) {
-  return FieldMatches(line, kYearColumn, kYearWidth, year) &&
-         FieldMatches(line, kMonthColumn, kMonthWidth, month) &&
-         FieldMatches(line, kDayColumn, kDayWidth, day);
+// Where the text of a line of `length` bytes (more than 10) begins: column 10
+// and any tabs and spaces after it passed over.
+size_t TextBegin(const char* line, size_t length) {
+  size_t text = kTextColumn;
+  while (text < length && (line[text] == '\t' || line[text] == ' ')) ++text;
+  return text;
 }
 
 }  // namespace
 
+bool ReadAgendaLine(const char* line, size_t length, AgendaLineReading* reading) {
+  if (length <= kTextColumn) return false;
+  *reading = {YearOf(line), MonthOf(line), DayOf(line), TextBegin(line, length), length};
+  return true;
+}
+
 const char* MatchAgendaLine(int32_t year, int32_t month, int32_t day, const char* line) {
-  // Shorter than the text column plus one byte: no text to show.
-  if (line == nullptr || strnlen(line, kTextColumn + 1) <= kTextColumn) return nullptr;
-  if (!DateFieldsApply(year, month, day, line)) return nullptr;
-  const char* text = line + kTextColumn;
-  while (*text == '\t' || *text == ' ') ++text;
-  return *text != '\0' ? text : nullptr;
+  AgendaLineReading reading;
+  if (line == nullptr || !ReadAgendaLine(line, strlen(line), &reading)) return nullptr;
+  if (!FieldMatches(reading.year, year) || !FieldMatches(reading.month, month) ||
+      !FieldMatches(reading.day, day) || reading.textBegin == reading.textEnd) {
+    return nullptr;
+  }
+  return line + reading.textBegin;
 }
 
 const char* MatchAgendaPiece(int32_t year, int32_t month, int32_t day, char* piece, size_t length,
@@ -57,7 +75,10 @@ const char* MatchAgendaPiece(int32_t year, int32_t month, int32_t day, char* pie
   for (size_t i = 0; i <= kTextColumn; ++i) {
     if (piece[i] == '\0' || piece[i] == '\r' || piece[i] == '\n') return nullptr;
   }
-  if (!DateFieldsApply(year, month, day, piece)) return nullptr;
+  // The line is read as ReadAgendaLine reads it, in an order that rules most
+  // lines out early: the date fields lie before the line's end, so each is
+  // read and compared before the end is looked for, and the text last.
+  if (!FieldsApply(year, month, day, piece)) return nullptr;
   // The line's end: its first NUL (the piece's own NUL at the latest), an LF
   // (only ever the piece's last byte) or a CR, whichever comes first.
   size_t end = kTextColumn + 1 + strlen(piece + kTextColumn + 1);
@@ -66,8 +87,7 @@ const char* MatchAgendaPiece(int32_t year, int32_t month, int32_t day, char* pie
     end = static_cast<size_t>(static_cast<const char*>(cr) - piece);
   }
   piece[end] = '\0';
-  size_t text = kTextColumn;
-  while (text < end && (piece[text] == '\t' || piece[text] == ' ')) ++text;
+  const size_t text = TextBegin(piece, end);
   if (text == end) return nullptr;
   *textLength = end - text;
   return piece + text;

@@ -28,6 +28,17 @@ target_include_directories(vorlinde-host PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(vorlinde-host PRIVATE vorlinde_standin Iconv::Iconv)
 target_compile_definitions(vorlinde-host PRIVATE VORLINDE_DEFAULT_MODULE="$<TARGET_FILE:Vorlinde>")
 
+# The agenda checker, and vorlinde-agenda, which shows memos through the
+# module's own objects and checks agenda files. Their own texts are UTF-8.
+add_library(vorlinde_lint OBJECT agenda/lint.cpp)
+target_include_directories(vorlinde_lint PUBLIC ${CMAKE_SOURCE_DIR})
+target_link_libraries(vorlinde_lint PUBLIC vorlinde_standin)
+add_executable(vorlinde-agenda tools/vorlinde_agenda.cpp tools/terminal_posix.cpp
+               host/system_clock.cpp $<TARGET_OBJECTS:vorlinde_lint>
+               $<TARGET_OBJECTS:vorlinde_objects>)
+target_include_directories(vorlinde-agenda PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(vorlinde-agenda PRIVATE vorlinde_standin Iconv::Iconv)
+
 if(VORLINDE_TESTS)
   enable_testing()
   add_subdirectory(tests)

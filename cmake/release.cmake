@@ -1,10 +1,11 @@
 # Packs the release archive NAME.zip (ARCHIVE) for people who only install
-# the plug-in: one folder NAME holding the product (PRODUCT), the sample
-# agenda file (SAMPLE) and the readme (README, kept in UTF-8 here and shipped
-# in Shift-JIS with CR LF, as a Japanese Windows reads text files). The
-# folder is staged under STAGE.
-#   cmake -DNAME=... -DARCHIVE=... -DSTAGE=... -DPRODUCT=... -DSAMPLE=... -DREADME=... -P release.cmake
-foreach(variable NAME ARCHIVE STAGE PRODUCT SAMPLE README)
+# the plug-in: one folder NAME holding the product (PRODUCT), the agenda tool
+# (TOOL), the sample agenda file (SAMPLE) and the readme (README, kept in
+# UTF-8 here and shipped in Shift-JIS with CR LF, as a Japanese Windows reads
+# text files). The folder is staged under STAGE.
+#   cmake -DNAME=... -DARCHIVE=... -DSTAGE=... -DPRODUCT=... -DTOOL=... -DSAMPLE=... -DREADME=...
+#         -P release.cmake
+foreach(variable NAME ARCHIVE STAGE PRODUCT TOOL SAMPLE README)
   if(NOT DEFINED ${variable})
     message(FATAL_ERROR "release.cmake: ${variable} not given")
   endif()
@@ -12,7 +13,7 @@ endforeach()
 
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE}/${NAME})
-file(COPY ${PRODUCT} ${SAMPLE} DESTINATION ${STAGE}/${NAME})
+file(COPY ${PRODUCT} ${TOOL} ${SAMPLE} DESTINATION ${STAGE}/${NAME})
 
 file(READ ${README} text)
 string(REPLACE "\r\n" "\n" text "${text}")

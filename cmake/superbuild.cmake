@@ -62,6 +62,10 @@ if(VORLINDE_TESTS)
   add_test(NAME tool.days
            COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_host_days.py
                    $<TARGET_FILE:vorlinde-host> ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
+  add_test(NAME tool.agenda
+           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_agenda_tool.py
+                   $<TARGET_FILE:vorlinde-agenda> ${PROJECT_SOURCE_DIR}/tests/tool/traps.vrn
+                   ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
 endif()
 
 # The product: Vorlinde.dxl, 32-bit, built as its toolchain file alone builds

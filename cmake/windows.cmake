@@ -53,6 +53,19 @@ target_include_directories(vorlinde-host PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(vorlinde-host PRIVATE VORLINDE_DEFAULT_MODULE="Vorlinde.dxl")
 target_link_options(vorlinde-host PRIVATE -static -static-libgcc -static-libstdc++)
 
+# The agenda checker, and vorlinde-agenda.exe, which shows memos through the
+# module's own objects and checks agenda files; the parts of the module it
+# does not call are dropped. Their own texts are UTF-8.
+add_library(vorlinde_lint OBJECT agenda/lint.cpp)
+target_include_directories(vorlinde_lint PUBLIC ${CMAKE_SOURCE_DIR})
+add_executable(vorlinde-agenda tools/vorlinde_agenda.cpp tools/terminal_windows.cpp
+               host/system_clock.cpp $<TARGET_OBJECTS:vorlinde_lint>
+               $<TARGET_OBJECTS:vorlinde_objects>)
+target_include_directories(vorlinde-agenda PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_options(vorlinde-agenda PRIVATE -static -static-libgcc -static-libstdc++
+                    -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
+target_link_libraries(vorlinde-agenda PRIVATE comdlg32 user32 kernel32)
+
 # The host-level tests as Windows programs, one per test source, run under
 # wine64 (64-bit) or 32-bit Wine by the native build's ctest
 # (cmake/superbuild.cmake).

@@ -1,11 +1,28 @@
-// What the command-line host does differently on each platform.
+// What the command-line tools do differently on each platform: the terminal's
+// encoding (UTF-8 on Linux, the console's code page on Windows) and language.
 #pragma once
 
 #include <string>
 
-// Shift-JIS text as UTF-8 for the terminal; bytes that do not convert are
-// shown as "?". Line breaks become LF.
+// Shift-JIS text in the terminal's encoding; bytes that do not convert are
+// shown as "?".
 std::string ToTerminalText(const std::string& shiftJis);
+
+// A tool's own UTF-8 text in the terminal's encoding.
+std::string Utf8ToTerminalText(const std::string& utf8);
+
+// Shift-JIS text as UTF-8, whatever the terminal; bytes that do not convert
+// are shown as "?".
+std::string ShiftJisToUtf8(const std::string& shiftJis);
+
+// Whether the user's environment is Japanese: on Windows the console's or the
+// system's ANSI code page is 932, on Linux LC_ALL, LC_MESSAGES or LANG (the
+// first one set) starts with "ja".
+bool TerminalIsJapanese();
+
+// Makes standard output write bytes exactly as given, for raw output: on
+// Windows it would otherwise write every LF as CR LF.
+void SetBinaryOutput();
 
 // Whether the module's dialogs can be shown: only where there are real windows.
 bool CanShowDialogs();

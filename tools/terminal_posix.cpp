@@ -1,9 +1,11 @@
 #include <errno.h>
 #include <iconv.h>
+#include <stdlib.h>
+#include <string.h>
 
 #include "tools/terminal.h"
 
-std::string ToTerminalText(const std::string& shiftJis) {
+std::string ShiftJisToUtf8(const std::string& shiftJis) {
   iconv_t cd = iconv_open("UTF-8", "CP932");
   if (cd == reinterpret_cast<iconv_t>(-1)) return shiftJis;
   std::string out;
@@ -25,5 +27,19 @@ std::string ToTerminalText(const std::string& shiftJis) {
   iconv_close(cd);
   return out;
 }
+
+std::string ToTerminalText(const std::string& shiftJis) { return ShiftJisToUtf8(shiftJis); }
+
+std::string Utf8ToTerminalText(const std::string& utf8) { return utf8; }
+
+bool TerminalIsJapanese() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = getenv(name);
+    if (value != nullptr && value[0] != '\0') return strncmp(value, "ja", 2) == 0;
+  }
+  return false;
+}
+
+void SetBinaryOutput() {}
 
 bool CanShowDialogs() { return false; }

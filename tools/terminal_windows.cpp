@@ -1,19 +1,56 @@
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
 #include <windows.h>
 
 #include "tools/terminal.h"
 
-std::string ToTerminalText(const std::string& shiftJis) {
-  if (shiftJis.empty()) return shiftJis;
-  const int size = static_cast<int>(shiftJis.size());
-  const int wide = MultiByteToWideChar(932, 0, shiftJis.data(), size, nullptr, 0);
-  if (wide <= 0) return shiftJis;
+namespace {
+
+constexpr UINT kShiftJis = 932;
+
+// The code page text is written in: the console's, or the system's ANSI code
+// page when there is no console.
+UINT OutputCodePage() {
+  const UINT console = GetConsoleOutputCP();
+  return console != 0 ? console : GetACP();
+}
+
+// `text` in code page `from` as code page `to`; characters that `to` lacks
+// come out as "?".
+std::string Convert(const std::string& text, UINT from, UINT to) {
+  if (text.empty() || from == to) return text;
+  const int size = static_cast<int>(text.size());
+  const int wide = MultiByteToWideChar(from, 0, text.data(), size, nullptr, 0);
+  if (wide <= 0) return text;
   std::wstring utf16(static_cast<size_t>(wide), L'\0');
-  MultiByteToWideChar(932, 0, shiftJis.data(), size, &utf16[0], wide);
-  const int bytes =
-      WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+  MultiByteToWideChar(from, 0, text.data(), size, &utf16[0], wide);
+  const int bytes = WideCharToMultiByte(to, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return text;
   std::string out(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, &out[0], bytes, nullptr, nullptr);
+  WideCharToMultiByte(to, 0, utf16.data(), wide, &out[0], bytes, nullptr, nullptr);
   return out;
+}
+
+}  // namespace
+
+std::string ToTerminalText(const std::string& shiftJis) {
+  return Convert(shiftJis, kShiftJis, OutputCodePage());
+}
+
+std::string Utf8ToTerminalText(const std::string& utf8) {
+  return Convert(utf8, CP_UTF8, OutputCodePage());
+}
+
+std::string ShiftJisToUtf8(const std::string& shiftJis) {
+  return Convert(shiftJis, kShiftJis, CP_UTF8);
+}
+
+bool TerminalIsJapanese() { return GetConsoleOutputCP() == kShiftJis || GetACP() == kShiftJis; }
+
+void SetBinaryOutput() {
+  fflush(stdout);
+  _setmode(_fileno(stdout), _O_BINARY);
 }
 
 bool CanShowDialogs() { return true; }

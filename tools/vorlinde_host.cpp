@@ -129,6 +129,7 @@ std::string ReadMemo(const ChipEntryPoints& entry, ChipHandle chip) {
 
 void PrintMemo(const std::string& memo, bool raw) {
   if (raw) {
+    SetBinaryOutput();
     fwrite(memo.data(), 1, memo.size(), stdout);
     fputs("\r\n", stdout);
     return;

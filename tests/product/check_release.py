@@ -1,25 +1,47 @@
 #!/usr/bin/env python3
 """Checks the release archive as someone installing the plug-in gets it: one
-folder named like the archive, holding exactly the product as built, the
-sample agenda file as kept in the tree and a readme that a Japanese Windows
-shows as it is (Shift-JIS, CR LF), in Japanese and English.
+folder named like the archive, holding exactly the product and the agenda tool
+as built, the sample agenda file as kept in the tree and a readme that a
+Japanese Windows shows as it is (Shift-JIS, CR LF), in Japanese and English.
+The agenda tool must be a 32-bit Windows program that needs no DLL beyond the
+system's.
 
-usage: check_release.py Vorlinde-VERSION.zip Vorlinde.dxl sample.vrn"""
+usage: check_release.py Vorlinde-VERSION.zip Vorlinde.dxl vorlinde-agenda.exe sample.vrn"""
 
 import os
 import sys
 import zipfile
 
+import pefile
 
-def check(archive, product, sample):
+SYSTEM_DLLS = {"KERNEL32.DLL", "USER32.DLL", "COMDLG32.DLL", "MSVCRT.DLL"}
+
+
+def check_tool(name, content):
+    problems = []
+    pe = pefile.PE(data=content)
+    if pe.FILE_HEADER.Machine != pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"]:
+        problems.append("%s: machine is 0x%04x, not i386" % (name, pe.FILE_HEADER.Machine))
+    if not pe.is_exe() or pe.OPTIONAL_HEADER.Subsystem != 3:  # a console program
+        problems.append("%s is not a console program" % name)
+    imported = {entry.dll.decode().upper() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])}
+    for dll in sorted(imported - SYSTEM_DLLS):
+        problems.append("%s imports from %s, which is not a system DLL" % (name, dll))
+    return problems
+
+
+def check(archive, product, tool, sample):
     problems = []
     folder = os.path.basename(archive)[:-len(".zip")]
     with open(product, "rb") as f:
         product_bytes = f.read()
+    with open(tool, "rb") as f:
+        tool_bytes = f.read()
     with open(sample, "rb") as f:
         sample_bytes = f.read()
     expected = {
         folder + "/Vorlinde.dxl": product_bytes,
+        folder + "/vorlinde-agenda.exe": tool_bytes,
         folder + "/sample.vrn": sample_bytes,
         folder + "/readme.txt": None,
     }
@@ -32,6 +54,8 @@ def check(archive, product, sample):
     for name, content in expected.items():
         if content is not None and name in files and files[name] != content:
             problems.append("%s differs from the file it was made from" % name)
+    if folder + "/vorlinde-agenda.exe" in files:
+        problems += check_tool("vorlinde-agenda.exe", files[folder + "/vorlinde-agenda.exe"])
 
     readme = files.get(folder + "/readme.txt")
     if readme is not None:
@@ -42,14 +66,15 @@ def check(archive, product, sample):
             text = ""
         if readme.replace(b"\r\n", b"").count(b"\n") or readme.replace(b"\r\n", b"").count(b"\r"):
             problems.append("readme.txt has line ends other than CR LF")
-        for needed in ("Vorlinde.dxl", "インストール", "Installing"):
+        for needed in ("Vorlinde.dxl", "インストール", "Installing",
+                       "vorlinde-agenda.exe check", "show --days 7", "ANSI"):
             if needed not in text:
                 problems.append("readme.txt does not mention %s" % needed)
     return problems
 
 
 def main():
-    if len(sys.argv) != 4:
+    if len(sys.argv) != 5:
         print(__doc__.strip().splitlines()[-1], file=sys.stderr)
         return 2
     problems = check(*sys.argv[1:])
