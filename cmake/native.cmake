@@ -23,7 +23,7 @@ target_link_options(Vorlinde PRIVATE
                     -Wl,--no-undefined)
 
 find_package(Iconv REQUIRED)
-add_executable(vorlinde-host tools/vorlinde_host.cpp tools/terminal_posix.cpp)
+add_executable(vorlinde-host tools/vorlinde_host.cpp tools/memo_output.cpp tools/terminal_posix.cpp)
 target_include_directories(vorlinde-host PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_libraries(vorlinde-host PRIVATE vorlinde_standin Iconv::Iconv)
 target_compile_definitions(vorlinde-host PRIVATE VORLINDE_DEFAULT_MODULE="$<TARGET_FILE:Vorlinde>")
@@ -33,7 +33,7 @@ target_compile_definitions(vorlinde-host PRIVATE VORLINDE_DEFAULT_MODULE="$<TARG
 add_library(vorlinde_lint OBJECT agenda/lint.cpp)
 target_include_directories(vorlinde_lint PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(vorlinde_lint PUBLIC vorlinde_standin)
-add_executable(vorlinde-agenda tools/vorlinde_agenda.cpp tools/terminal_posix.cpp
+add_executable(vorlinde-agenda tools/vorlinde_agenda.cpp tools/memo_output.cpp tools/terminal_posix.cpp
                host/system_clock.cpp $<TARGET_OBJECTS:vorlinde_lint>
                $<TARGET_OBJECTS:vorlinde_objects>)
 target_include_directories(vorlinde-agenda PRIVATE ${CMAKE_SOURCE_DIR})

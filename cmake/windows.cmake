@@ -48,7 +48,7 @@ else()
   target_link_libraries(Vorlinde PRIVATE comdlg32 user32 kernel32)
 endif()
 
-add_executable(vorlinde-host tools/vorlinde_host.cpp tools/terminal_windows.cpp)
+add_executable(vorlinde-host tools/vorlinde_host.cpp tools/memo_output.cpp tools/terminal_windows.cpp)
 target_include_directories(vorlinde-host PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_definitions(vorlinde-host PRIVATE VORLINDE_DEFAULT_MODULE="Vorlinde.dxl")
 target_link_options(vorlinde-host PRIVATE -static -static-libgcc -static-libstdc++)
@@ -58,7 +58,7 @@ target_link_options(vorlinde-host PRIVATE -static -static-libgcc -static-libstdc
 # does not call are dropped. Their own texts are UTF-8.
 add_library(vorlinde_lint OBJECT agenda/lint.cpp)
 target_include_directories(vorlinde_lint PUBLIC ${CMAKE_SOURCE_DIR})
-add_executable(vorlinde-agenda tools/vorlinde_agenda.cpp tools/terminal_windows.cpp
+add_executable(vorlinde-agenda tools/vorlinde_agenda.cpp tools/memo_output.cpp tools/terminal_windows.cpp
                host/system_clock.cpp $<TARGET_OBJECTS:vorlinde_lint>
                $<TARGET_OBJECTS:vorlinde_objects>)
 target_include_directories(vorlinde-agenda PRIVATE ${CMAKE_SOURCE_DIR})

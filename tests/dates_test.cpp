@@ -19,22 +19,12 @@
 
 namespace {
 
+using testing_support::EntryFor;
 using testing_support::Escaped;
 using testing_support::GlobalText;
 using testing_support::Heading;
+using testing_support::MemoFor;
 using testing_support::ScratchDir;
-
-// An agenda line for `date` whose entry text names the date too.
-std::string EntryFor(AgendaDate date) {
-  char line[48];
-  snprintf(line, sizeof line, "%04d/%02d/%02d entry of %04d-%02d-%02d", static_cast<int>(date.year),
-           static_cast<int>(date.month), static_cast<int>(date.day), static_cast<int>(date.year),
-           static_cast<int>(date.month), static_cast<int>(date.day));
-  return line;
-}
-
-// The memo shown for `date` from an agenda file that has its entry.
-std::string MemoFor(AgendaDate date) { return Heading(date) + "\r\n" + EntryFor(date).substr(11); }
 
 std::string MemoOf(ChipHandle chip) {
   char buffer[256] = "";

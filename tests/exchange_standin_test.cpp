@@ -7,24 +7,28 @@
 #include "host/vorlinde.h"
 #include "tests/escaped.h"
 #include "tests/global_text.h"
+#include "tests/module_test.h"
 #include "tests/test_support.h"
 
 namespace {
 
-TEST(ExchangeStandinTest, UnlockableBlockIsLeftAlone) {
-  HMODULE module = LoadLibraryA(VORLINDE_TEST_MODULE);
-  ASSERT_NE(nullptr, module) << "cannot load " << VORLINDE_TEST_MODULE;
-  auto exchange = reinterpret_cast<ExchangeSendStringProc>(
-      reinterpret_cast<void*>(GetProcAddress(module, "ExchangeSendString")));
-  ASSERT_NE(nullptr, exchange);
-  const int blocksBefore = standin::LiveBlocks();
-  standin::ClearFaults();
+class ExchangeStandinTest : public testing_support::ModuleTest {
+ protected:
+  void SetUp() override {
+    standin::ClearFaults();  // the faults counted are this test's
+    ModuleTest::SetUp();
+    Resolve("ExchangeSendString", &exchange_);
+  }
 
+  ExchangeSendStringProc exchange_ = nullptr;
+};
+
+TEST_F(ExchangeStandinTest, UnlockableBlockIsLeftAlone) {
   HGLOBAL stale = GlobalAlloc(GMEM_MOVEABLE, 16);
   ASSERT_NE(nullptr, stale);
   GlobalFree(stale);
   HGLOBAL variable = stale;
-  EXPECT_EQ(0, exchange(&variable));
+  EXPECT_EQ(0, exchange_(&variable));
   EXPECT_EQ(stale, variable) << "the host's variable is left alone";
   // The one lock attempt is all the module did with the handle.
   const std::vector<std::string> faults = standin::Faults();
@@ -32,17 +36,9 @@ TEST(ExchangeStandinTest, UnlockableBlockIsLeftAlone) {
   EXPECT_EQ(0u, faults[0].rfind("GlobalLock:", 0))
       << "expected a GlobalLock fault, got " << faults[0];
   standin::ClearFaults();
-  EXPECT_EQ(blocksBefore, standin::LiveBlocks());
-  FreeLibrary(module);
 }
 
-TEST(ExchangeStandinTest, LockFailingAnywhereLeavesTheHostsTextWhole) {
-  HMODULE module = LoadLibraryA(VORLINDE_TEST_MODULE);
-  ASSERT_NE(nullptr, module) << "cannot load " << VORLINDE_TEST_MODULE;
-  auto exchange = reinterpret_cast<ExchangeSendStringProc>(
-      reinterpret_cast<void*>(GetProcAddress(module, "ExchangeSendString")));
-  ASSERT_NE(nullptr, exchange);
-  const int blocksBefore = standin::LiveBlocks();
+TEST_F(ExchangeStandinTest, LockFailingAnywhereLeavesTheHostsTextWhole) {
   // A text longer than the memo it becomes, whose block must shrink, and a
   // shorter one, whose block must grow.
   for (const std::string& text :
@@ -55,7 +51,7 @@ TEST(ExchangeStandinTest, LockFailingAnywhereLeavesTheHostsTextWhole) {
       ASSERT_NE(nullptr, variable);
       const AgendaDate today = testing_support::LocalToday();
       standin::FailLockCalls(skip, 1);
-      const int result = exchange(&variable);
+      const int result = exchange_(&variable);
       standin::FailLockCalls(0, 0);
       const std::string now = testing_support::GlobalText(variable);
       if (result == 0) {
@@ -72,8 +68,6 @@ TEST(ExchangeStandinTest, LockFailingAnywhereLeavesTheHostsTextWhole) {
     EXPECT_TRUE(exchanged) << "the exchange never got the locks it needs";
   }
   EXPECT_EQ(0, standin::FaultCount());
-  EXPECT_EQ(blocksBefore, standin::LiveBlocks());
-  FreeLibrary(module);
 }
 
 }  // namespace

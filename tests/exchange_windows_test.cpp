@@ -8,6 +8,7 @@
 
 #include "host/vorlinde.h"
 #include "tests/global_text.h"
+#include "tests/module_test.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -18,20 +19,13 @@ using testing_support::ScratchDir;
 
 constexpr size_t kHeadingLength = 16;  // "yyyy/mm/ddの予定"
 
-class ExchangeWindowsTest : public ::testing::Test {
+class ExchangeWindowsTest : public testing_support::ModuleTest {
  protected:
   void SetUp() override {
-    module_ = LoadLibraryA(VORLINDE_TEST_MODULE);
-    ASSERT_NE(nullptr, module_) << "cannot load " << VORLINDE_TEST_MODULE;
-    exchange_ = reinterpret_cast<ExchangeSendStringProc>(
-        reinterpret_cast<void*>(GetProcAddress(module_, "ExchangeSendString")));
-    ASSERT_NE(nullptr, exchange_) << "no entry point ExchangeSendString";
-  }
-  void TearDown() override {
-    if (module_ != nullptr) FreeLibrary(module_);
+    ModuleTest::SetUp();
+    Resolve("ExchangeSendString", &exchange_);
   }
 
-  HMODULE module_ = nullptr;
   ExchangeSendStringProc exchange_ = nullptr;
 };
 

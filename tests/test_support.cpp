@@ -31,4 +31,14 @@ std::string Heading(AgendaDate date) {
   return std::string(buffer) + "の予定";
 }
 
+std::string EntryFor(AgendaDate date) {
+  char line[48];
+  snprintf(line, sizeof line, "%04d/%02d/%02d entry of %04d-%02d-%02d", static_cast<int>(date.year),
+           static_cast<int>(date.month), static_cast<int>(date.day), static_cast<int>(date.year),
+           static_cast<int>(date.month), static_cast<int>(date.day));
+  return line;
+}
+
+std::string MemoFor(AgendaDate date) { return Heading(date) + "\r\n" + EntryFor(date).substr(11); }
+
 }  // namespace testing_support

@@ -21,4 +21,9 @@ bool SameDate(AgendaDate a, AgendaDate b);
 // A memo heading for a date, e.g. "1999/01/05の予定" in Shift-JIS.
 std::string Heading(AgendaDate date);
 
+// An agenda line for `date` whose entry text names the date too, and the memo
+// of `date` from an agenda file that has that line.
+std::string EntryFor(AgendaDate date);
+std::string MemoFor(AgendaDate date);
+
 }  // namespace testing_support

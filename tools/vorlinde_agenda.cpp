@@ -289,23 +289,6 @@ int ParseOptions(int argc, char** argv, Options* options) {
   return 0;
 }
 
-// Prints a memo as vorlinde-host does: its bytes and CR LF when raw, else
-// with LF line breaks in the terminal's encoding.
-void PrintMemo(const std::string& memo, bool raw) {
-  if (raw) {
-    fwrite(memo.data(), 1, memo.size(), stdout);
-    fputs("\r\n", stdout);
-    return;
-  }
-  std::string text;
-  for (size_t i = 0; i < memo.size(); ++i) {
-    if (memo[i] == '\r' && i + 1 < memo.size() && memo[i + 1] == '\n') continue;
-    text += memo[i];
-  }
-  fputs(ToTerminalText(text).c_str(), stdout);
-  fputc('\n', stdout);
-}
-
 int Show(const Options& options) {
   AgendaDate date = options.date;
   if (!options.haveDate && !LocalDate(0, &date)) {

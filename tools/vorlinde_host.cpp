@@ -127,22 +127,6 @@ std::string ReadMemo(const ChipEntryPoints& entry, ChipHandle chip) {
   return std::string(buffer.data());
 }
 
-void PrintMemo(const std::string& memo, bool raw) {
-  if (raw) {
-    SetBinaryOutput();
-    fwrite(memo.data(), 1, memo.size(), stdout);
-    fputs("\r\n", stdout);
-    return;
-  }
-  std::string text;
-  for (size_t i = 0; i < memo.size(); ++i) {
-    if (memo[i] == '\r' && i + 1 < memo.size() && memo[i + 1] == '\n') continue;
-    text += memo[i];
-  }
-  fputs(ToTerminalText(text).c_str(), stdout);
-  fputc('\n', stdout);
-}
-
 // Shows the About dialog as the memo application's menu would; returns when
 // the user has closed it.
 int ShowAbout(HMODULE module) {
