@@ -57,11 +57,6 @@ enum Text {
   kTextCount
 };
 
-struct TextPair {
-  const char* english;
-  const char* japanese;
-};
-
 const TextPair kTexts[] = {
     // kTextUtf16
     {"the file is saved as UTF-16: the chip will show its text garbled; save it as Shift-JIS "
@@ -232,18 +227,8 @@ class Checker {
 
 std::string Checker::Say(Text text, const std::vector<std::string>& arguments) const {
   const TextPair& pair = kTexts[text];
-  const char* pattern = options_.language == LintLanguage::kJapanese ? pair.japanese : pair.english;
-  std::string out;
-  for (const char* p = pattern; *p != '\0'; ++p) {
-    if (p[0] == '{' && IsDigit(p[1]) && p[2] == '}') {
-      const size_t index = static_cast<size_t>(p[1] - '0');
-      if (index < arguments.size()) out += arguments[index];
-      p += 2;
-    } else {
-      out += *p;
-    }
-  }
-  return out;
+  return FillIn(options_.language == LintLanguage::kJapanese ? pair.japanese : pair.english,
+                arguments);
 }
 
 std::string Checker::Utf8(const std::string& shiftJis) const {
@@ -569,6 +554,21 @@ bool Checker::Check(const char* name) {
 }
 
 }  // namespace
+
+std::string FillIn(const std::string& pattern, const std::vector<std::string>& arguments) {
+  std::string out;
+  for (size_t i = 0; i < pattern.size(); ++i) {
+    if (pattern[i] == '{' && i + 2 < pattern.size() && IsDigit(pattern[i + 1]) &&
+        pattern[i + 2] == '}') {
+      const size_t index = static_cast<size_t>(pattern[i + 1] - '0');
+      if (index < arguments.size()) out += arguments[index];
+      i += 2;
+    } else {
+      out += pattern[i];
+    }
+  }
+  return out;
+}
 
 bool LintAgendaFile(const char* name, const LintOptions& options,
                     std::vector<LintFinding>* findings) {

@@ -46,6 +46,17 @@ struct LintOptions {
   std::string (*shiftJisToUtf8)(const std::string& shiftJis) = nullptr;
 };
 
+// A text the checker or the agenda tool writes, in English and in Japanese
+// (UTF-8), side by side; "{0}" to "{9}" stand for the arguments it is given.
+struct TextPair {
+  const char* english;
+  const char* japanese;
+};
+
+// `pattern` with "{0}" to "{9}" replaced by the arguments given (a missing
+// one by nothing).
+std::string FillIn(const std::string& pattern, const std::vector<std::string>& arguments);
+
 // Checks the agenda file `name`, appending what it finds in the order of the
 // file's lines. False when the file cannot be read.
 bool LintAgendaFile(const char* name, const LintOptions& options,

@@ -6,14 +6,11 @@
 // for its 64-bit functions), so dates past 2038 convert like any other.
 static_assert(sizeof(time_t) == 8, "the clock keeps time in 64 bits");
 
-bool LocalDateAt(time_t now, int dayOffset, AgendaDate* date) {
+bool LocalDate(int dayOffset, AgendaDate* date) {
+  const time_t now = CurrentInstant();
   const struct tm* local = localtime(&now);
   if (local == nullptr) return false;
   const AgendaDate today = {local->tm_year + 1900, local->tm_mon + 1, local->tm_mday};
   *date = AddDays(today, dayOffset);
   return true;
-}
-
-bool LocalDate(int dayOffset, AgendaDate* date) {
-  return LocalDateAt(CurrentInstant(), dayOffset, date);
 }

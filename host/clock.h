@@ -6,12 +6,9 @@
 
 #include "agenda/agenda.h"
 
-// The local calendar date `dayOffset` calendar days from the local date of
-// `now`, in `*date`. False, leaving `*date` alone, when the C library cannot
-// convert `now` to a local date.
-bool LocalDateAt(time_t now, int dayOffset, AgendaDate* date);
-
-// The same for the current instant.
+// The local calendar date `dayOffset` calendar days from today's local date,
+// in `*date`. False, leaving `*date` alone, when the C library cannot convert
+// the current instant to a local date.
 bool LocalDate(int dayOffset, AgendaDate* date);
 
 // The current instant. Kept in a file of its own so that test builds can link

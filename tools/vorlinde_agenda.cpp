@@ -46,11 +46,6 @@ enum Text {
   kTextCount
 };
 
-struct TextPair {
-  const char* english;
-  const char* japanese;
-};
-
 const TextPair kTexts[] = {
     // kTextUsage
     {"usage: vorlinde-agenda show [--date YYYY/MM/DD] [--days N] [--raw] AGENDA-FILE...\n"
@@ -139,20 +134,8 @@ bool japanese = false;
 // A text in the terminal's encoding with its arguments put in; the arguments
 // are in the terminal's encoding already (file names as they were given).
 std::string Say(Text text, const std::vector<std::string>& arguments = {}) {
-  const std::string pattern =
-      Utf8ToTerminalText(japanese ? kTexts[text].japanese : kTexts[text].english);
-  std::string out;
-  for (size_t i = 0; i < pattern.size(); ++i) {
-    if (pattern[i] == '{' && i + 2 < pattern.size() && pattern[i + 1] >= '0' &&
-        pattern[i + 1] <= '9' && pattern[i + 2] == '}') {
-      const size_t index = static_cast<size_t>(pattern[i + 1] - '0');
-      if (index < arguments.size()) out += arguments[index];
-      i += 2;
-    } else {
-      out += pattern[i];
-    }
-  }
-  return out;
+  return FillIn(Utf8ToTerminalText(japanese ? kTexts[text].japanese : kTexts[text].english),
+                arguments);
 }
 
 void Tell(FILE* stream, Text text, const std::vector<std::string>& arguments = {}) {

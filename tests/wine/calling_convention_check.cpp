@@ -12,7 +12,6 @@
 // cannot be loaded. Dialogs the entry points open are closed at once.
 #include <stdint.h>
 #include <stdio.h>
-#include <string.h>
 #include <windows.h>
 
 #include "host/vorlinde.h"
@@ -90,34 +89,57 @@ int main(int argc, char** argv) {
   static ChipHandle chip = nullptr;
   static char memo[64];
   static HGLOBAL block = GlobalAlloc(GMEM_MOVEABLE | GMEM_ZEROINIT, 32);
-  const uint32_t ignored[4] = {0x11111111, 0x22222222, 0x33333333, 0x44444444};
-
-  // In an order that makes a chip before the calls that need one. The
-  // arguments of the calls that take a chip are read when the call is made.
+  // Each call's arguments, a recognisable value where the entry point reads
+  // none. They are made when the call is made, so that the calls after
+  // InitializeChip get the chip it stored. Null owners: EditHelper without a
+  // request shows nothing, and the dialogs close at once.
+  using Arguments = void (*)(uint32_t * args);
+  const Arguments none = [](uint32_t*) {};
+  const Arguments chipOnly = [](uint32_t* args) { args[0] = Word(chip); };
+  const Arguments noOwner = [](uint32_t* args) { args[0] = args[1] = 0; };
   struct Call {
     const char* name;
     int32_t count;
+    Arguments arguments;
   };
   const Call calls[] = {
-      {"DrawExSpecification", 1},
-      {"GetTimerSpan", 0},
-      {"InitializeChip", 3},
-      {"Update", 3},
-      {"GetMemoString", 3},
-      {"GetDrawExMenu", 1},
-      {"DoDrawExMenu", 3},
-      {"ExchangeSendString", 1},
-      {"EditHelper", 2},
-      {"DrawExConfigure", 1},
-      {"DrawExAbout", 1},
-      {"CalcDefaultRect", 4},
-      {"DrawChip", 4},
-      {"MouseClik", 4},
-      {"DoTimer", 4},
-      {"GetSaveData", 4},
-      {"Resize", 4},
-      {"Zoom", 4},
-      {"UnInitializeChip", 1},
+      {"DrawExSpecification", 1, [](uint32_t* args) { args[0] = Word(&descriptor); }},
+      {"GetTimerSpan", 0, none},
+      {"InitializeChip", 3,
+       [](uint32_t* args) {
+         args[0] = Word(&chip);
+         args[2] = Word(&record);
+       }},
+      {"Update", 3,
+       [](uint32_t* args) {
+         args[0] = Word(chip);
+         args[2] = Word(&record);
+       }},
+      {"GetMemoString", 3,
+       [](uint32_t* args) {
+         args[0] = Word(chip);
+         args[1] = Word(memo);
+         args[2] = sizeof memo;
+       }},
+      {"GetDrawExMenu", 1, chipOnly},
+      {"DoDrawExMenu", 3,
+       [](uint32_t* args) {
+         args[0] = Word(chip);
+         args[1] = 0;
+         args[2] = 9999;  // a command the menu does not have
+       }},
+      {"ExchangeSendString", 1, [](uint32_t* args) { args[0] = Word(&block); }},
+      {"EditHelper", 2, noOwner},
+      {"DrawExConfigure", 1, noOwner},
+      {"DrawExAbout", 1, noOwner},
+      {"CalcDefaultRect", 4, none},
+      {"DrawChip", 4, none},
+      {"MouseClik", 4, none},
+      {"DoTimer", 4, none},
+      {"GetSaveData", 4, none},
+      {"Resize", 4, none},
+      {"Zoom", 4, none},
+      {"UnInitializeChip", 1, chipOnly},
   };
   int problems = 0;
   for (const Call& call : calls) {
@@ -127,33 +149,8 @@ int main(int argc, char** argv) {
       ++problems;
       continue;
     }
-    uint32_t args[4] = {ignored[0], ignored[1], ignored[2], ignored[3]};
-    if (strcmp(call.name, "DrawExSpecification") == 0) {
-      args[0] = Word(&descriptor);
-    } else if (strcmp(call.name, "InitializeChip") == 0) {
-      args[0] = Word(&chip);
-      args[2] = Word(&record);
-    } else if (strcmp(call.name, "Update") == 0) {
-      args[0] = Word(chip);
-      args[2] = Word(&record);
-    } else if (strcmp(call.name, "GetMemoString") == 0) {
-      args[0] = Word(chip);
-      args[1] = Word(memo);
-      args[2] = sizeof memo;
-    } else if (strcmp(call.name, "GetDrawExMenu") == 0 ||
-               strcmp(call.name, "UnInitializeChip") == 0) {
-      args[0] = Word(chip);
-    } else if (strcmp(call.name, "DoDrawExMenu") == 0) {
-      args[0] = Word(chip);
-      args[1] = 0;
-      args[2] = 9999;  // a command the menu does not have
-    } else if (strcmp(call.name, "ExchangeSendString") == 0) {
-      args[0] = Word(&block);
-    } else if (strcmp(call.name, "EditHelper") == 0 || strcmp(call.name, "DrawExConfigure") == 0 ||
-               strcmp(call.name, "DrawExAbout") == 0) {
-      args[0] = 0;  // no owner window; EditHelper without a request shows nothing
-      args[1] = 0;
-    }
+    uint32_t args[4] = {0x11111111, 0x22222222, 0x33333333, 0x44444444};
+    call.arguments(args);
     const int32_t moved = CallMeasuringStack(proc, args, call.count);
     if (moved != 0) {
       printf("%s: the stack pointer moved by %d bytes\n", call.name, static_cast<int>(moved));
