@@ -33,6 +33,8 @@ struct Heap {
   int failCount = 0;
   int lockFailSkip = 0;
   int lockFailCount = 0;
+  size_t largestBlock = 0;  // 0: no limit
+  size_t bytesMoved = 0;
 };
 
 Heap& TheHeap() {
@@ -62,8 +64,11 @@ bool CountDown(int* skip, int* count) {
   return false;
 }
 
-// True when this allocation or resize is one that FailHeapCalls asked to fail.
-bool InjectFailure(Heap& h) { return CountDown(&h.failSkip, &h.failCount); }
+// True when this allocation or resize of a block to `bytes` is one that
+// FailHeapCalls or LimitBlockSize asked to fail.
+bool InjectFailure(Heap& h, size_t bytes) {
+  return CountDown(&h.failSkip, &h.failCount) || (h.largestBlock != 0 && bytes > h.largestBlock);
+}
 
 Block* Find(Heap& h, const char* call, HANDLE mem) {
   auto it = h.blocks.find(reinterpret_cast<uintptr_t>(mem));
@@ -77,7 +82,7 @@ Block* Find(Heap& h, const char* call, HANDLE mem) {
 HANDLE Alloc(UINT flags, SIZE_T bytes) {
   Heap& h = TheHeap();
   std::lock_guard<std::mutex> lock(h.tableLock);
-  if (InjectFailure(h)) return nullptr;
+  if (InjectFailure(h, bytes)) return nullptr;
   char* data = static_cast<char*>(std::malloc(bytes ? bytes : 1));
   if (!data) return nullptr;
   std::memset(data, (flags & LMEM_ZEROINIT) ? 0 : kGarbage, bytes);
@@ -95,12 +100,10 @@ HANDLE ReAlloc(const char* call, HANDLE mem, SIZE_T bytes, UINT flags) {
   Heap& h = TheHeap();
   std::lock_guard<std::mutex> lock(h.tableLock);
   Block* b = Find(h, call, mem);
-  if (!b || InjectFailure(h)) return nullptr;
-  int fill = (flags & LMEM_ZEROINIT) ? 0 : kGarbage;
+  if (!b || InjectFailure(h, bytes)) return nullptr;
   if (bytes <= b->size) {
     // Shrinking: the block stays where it is.
     Unpoison(*b);
-    if (bytes > b->size) std::memset(b->data + b->size, fill, bytes - b->size);
     b->size = bytes;
     PoisonTail(*b);
     return mem;
@@ -109,14 +112,16 @@ HANDLE ReAlloc(const char* call, HANDLE mem, SIZE_T bytes, UINT flags) {
   // caller allows it; a fixed block can only move by changing its handle.
   bool mayMove = (flags & LMEM_MOVEABLE) != 0;
   if (b->movable ? (b->locks > 0 && !mayMove) : !mayMove) return nullptr;
-  // Growing always moves the block to new memory and releases the old, so
-  // that a pointer kept past an unlock or a resize is caught.
+  // Growing always moves the block to new memory and releases the old, as a
+  // real heap does with a large block, so that a pointer kept past an unlock
+  // or a resize is caught and the cost of the copy is counted.
   char* data = static_cast<char*>(std::malloc(bytes));
   if (!data) return nullptr;
   Unpoison(*b);
   std::memcpy(data, b->data, b->size);
+  h.bytesMoved += b->size;
   std::free(b->data);
-  std::memset(data + b->size, fill, bytes - b->size);
+  std::memset(data + b->size, (flags & LMEM_ZEROINIT) ? 0 : kGarbage, bytes - b->size);
   b->data = data;
   b->size = bytes;
   b->room = bytes;
@@ -215,6 +220,16 @@ void FailHeapCalls(int skip, int count) {
   std::lock_guard<std::mutex> lock(TheHeap().tableLock);
   TheHeap().failSkip = skip;
   TheHeap().failCount = count;
+}
+
+void LimitBlockSize(size_t largest) {
+  std::lock_guard<std::mutex> lock(TheHeap().tableLock);
+  TheHeap().largestBlock = largest;
+}
+
+size_t BytesMovedByResizes() {
+  std::lock_guard<std::mutex> lock(TheHeap().tableLock);
+  return TheHeap().bytesMoved;
 }
 
 void FailLockCalls(int skip, int count) {

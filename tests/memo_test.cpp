@@ -203,14 +203,40 @@ TEST(ComposeMemo, BlockGrowsByTheRuleEntryByEntry) {
       file += "0000/00/00 " + text + "\r\n";
       expected += "\r\n" + text;
     }
-    HLOCAL memo = nullptr;
-    const int32_t length = ComposeMemo(dir.Write("sized.vrn", file).c_str(), kAprilFools, &memo);
-    EXPECT_EQ(RuleSize(c.textLengths), LocalSize(memo));
-    EXPECT_EQ(static_cast<int32_t>(expected.size()), length);
-    const std::string text = BlockText(memo);
-    EXPECT_TRUE(expected == text) << testing_support::FirstDifference(expected, text);
-    LocalFree(memo);
+    const std::string list = dir.Write("sized.vrn", file);
+    // The same when the heap gives no block larger than the rule's: the memo
+    // never needs a larger step on its way.
+    for (size_t largest : {size_t{0}, RuleSize(c.textLengths)}) {
+      SCOPED_TRACE("largest block " + std::to_string(largest));
+      HLOCAL memo = nullptr;
+      standin::LimitBlockSize(largest);
+      const int32_t length = ComposeMemo(list.c_str(), kAprilFools, &memo);
+      standin::LimitBlockSize(0);
+      EXPECT_EQ(RuleSize(c.textLengths), LocalSize(memo));
+      EXPECT_EQ(static_cast<int32_t>(expected.size()), length);
+      const std::string text = BlockText(memo);
+      EXPECT_TRUE(expected == text) << testing_support::FirstDifference(expected, text);
+      LocalFree(memo);
+    }
   }
+}
+
+TEST(ComposeMemo, ResizesCopyLittleOfALargeMemo) {
+  // A real heap moves a large block to grow it, copying what it holds: a
+  // writer that resizes the block again and again as a large memo grows
+  // copies the memo many times over, and its time grows with the square of
+  // the memo's size.
+  ScratchDir dir;
+  std::string file;
+  for (int i = 0; i < 50000; ++i) file += "0000/00/00 entry " + std::to_string(i) + " ........\r\n";
+  const size_t movedBefore = standin::BytesMovedByResizes();
+  HLOCAL memo = nullptr;
+  const int32_t length = ComposeMemo(dir.Write("large.vrn", file).c_str(), kAprilFools, &memo);
+  const size_t moved = standin::BytesMovedByResizes() - movedBefore;
+  LocalFree(memo);
+  ASSERT_GT(length, 1000000);
+  EXPECT_LE(moved, 2 * static_cast<size_t>(length))
+      << "resizes copied " << moved << " bytes for a memo of " << length;
 }
 
 TEST(ComposeMemo, HeapFailureMidwayLeavesAWholeMemo) {

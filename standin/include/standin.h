@@ -23,6 +23,11 @@ void ClearFaults();
 int LockCount(HANDLE mem);
 // The next `skip` allocations and resizes succeed, the `count` after them fail.
 void FailHeapCalls(int skip, int count);
+// Allocations and resizes to more than `largest` bytes fail (0: no limit).
+void LimitBlockSize(size_t largest);
+// Bytes copied so far by resizes that moved a growing block to new memory,
+// as a real heap moves large blocks: the cost a caller pays for resizing.
+size_t BytesMovedByResizes();
 // The same for locks of movable blocks, local and global, which then answer
 // NULL.
 void FailLockCalls(int skip, int count);
