@@ -1,6 +1,7 @@
 // vorlinde-agenda: shows the memo a chip would show on any day, composed by
-// the module's own engine, and checks agenda files for the lines the module
-// will probably read otherwise than their writer meant.
+// the module's own engine, checks agenda files for the lines the module will
+// probably read otherwise than their writer meant, and bridges agenda files
+// and calendars (tools/calendar/).
 #include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -15,6 +16,7 @@
 #include "agenda/lint.h"
 #include "agenda/reader.h"
 #include "host/clock.h"
+#include "tools/calendar/calendar_command.h"
 #include "tools/terminal.h"
 
 namespace {
@@ -50,6 +52,11 @@ const TextPair kTexts[] = {
     // kTextUsage
     {"usage: vorlinde-agenda show [--date YYYY/MM/DD] [--days N] [--raw] AGENDA-FILE...\n"
      "       vorlinde-agenda check [--verbose] AGENDA-FILE...\n"
+     "       vorlinde-agenda import [--from D] [--until D] [--tz ZONE] [--output FILE] "
+     "CALENDAR.ics...\n"
+     "       vorlinde-agenda export [--output FILE.ics] AGENDA-FILE...\n"
+     "       vorlinde-agenda expand --rule RRULE --from D [--until D | --count N] [--output FILE] "
+     "TEXT\n"
      "\n"
      "show    prints the memo a chip shows on the date (default: today) from the\n"
      "        agenda files, in their order, composed as the plug-in composes it.\n"
@@ -62,14 +69,36 @@ const TextPair kTexts[] = {
      "        it will probably read otherwise than meant, as\n"
      "        FILE:LINE:COLUMN: warning: MESSAGE\n"
      "          --verbose  also says, for every entry line, how it is read\n"
+     "import  writes the events of iCalendar files as agenda lines (Shift-JIS, CR LF)\n"
+     "        in date order: an all-day event on each day it covers, a timed one as\n"
+     "        YYYY/MM/DD HH:MM on the day it starts in local time (and as continued on\n"
+     "        each further day), a plain yearly, monthly or daily all-day repetition\n"
+     "        as one wildcard line, any other repetition day by day.\n"
+     "          --from D   the first day (default: today)\n"
+     "          --until D  the last day (default: a year after the first)\n"
+     "          --tz ZONE  local time is that of ZONE (as Asia/Tokyo), not the machine's\n"
+     "          --output F writes the agenda file F instead of standard output\n"
+     "export  writes the entry lines of agenda files as one iCalendar (UTF-8), an\n"
+     "        all-day event each, their wildcards as repetition rules; lines that\n"
+     "        check warns about are left out and named on standard error.\n"
+     "expand  writes the agenda lines (Shift-JIS, CR LF) of TEXT on each day of a\n"
+     "        repetition rule, e.g. --rule \"FREQ=WEEKLY;BYDAY=MO,TH\", from D on,\n"
+     "        until a day or for N days (default: a year).\n"
      "--help  shows this text\n"
      "\n"
      "Exit status: show gives 0, or 2 on a usage error; a file it cannot read is\n"
      "passed over, as the plug-in does, and named on standard error. check gives 0\n"
      "when it found nothing, 1 when it found something, and 2 on a usage error or\n"
-     "when a file cannot be read.\n",
+     "when a file cannot be read. import, export and expand give 0, or 2 on a usage\n"
+     "error, a file that cannot be read or written, a damaged calendar or a rule\n"
+     "they cannot read; then they write nothing.\n",
      "使い方: vorlinde-agenda show [--date YYYY/MM/DD] [--days N] [--raw] 予定ファイル...\n"
      "        vorlinde-agenda check [--verbose] 予定ファイル...\n"
+     "        vorlinde-agenda import [--from D] [--until D] [--tz ゾーン] [--output ファイル] "
+     "カレンダー.ics...\n"
+     "        vorlinde-agenda export [--output ファイル.ics] 予定ファイル...\n"
+     "        vorlinde-agenda expand --rule RRULE --from D [--until D | --count N] "
+     "[--output ファイル] 文字列\n"
      "\n"
      "show    その日（省略時は今日）に付箋に表示されるメモを、予定ファイルから\n"
      "        指定の順に、プラグインと同じ処理で作って表示します。\n"
@@ -80,11 +109,29 @@ const TextPair kTexts[] = {
      "check   予定ファイルをプラグインと同じように読み、書いた人の意図と違う読まれ方を\n"
      "        しそうな行を「ファイル:行:桁: warning: メッセージ」の形で報告します。\n"
      "          --verbose  予定の行ごとに、どう読まれるかも表示します\n"
+     "import  iCalendar ファイルの予定を、日付順の予定の行（Shift-JIS、CR LF）にします。\n"
+     "        終日の予定はかかる日ごとに、時刻のある予定はローカル時刻で始まる日に\n"
+     "        YYYY/MM/DD HH:MM の形で（日をまたぐ予定は続きの日にも）書きます。単純な\n"
+     "        毎年・毎月・毎日の終日の繰り返しは 1 行のワイルドカードに、それ以外の\n"
+     "        繰り返しは日ごとの行にします。\n"
+     "          --from D   最初の日（省略時は今日）\n"
+     "          --until D  最後の日（省略時は最初の日の 1 年後）\n"
+     "          --tz ゾーン ローカル時刻を、この機械のものでなくゾーン（Asia/Tokyo など）\n"
+     "                     のものにします\n"
+     "          --output F 標準出力でなく予定ファイル F に書きます\n"
+     "export  予定ファイルの予定の行を、1 行を 1 つの終日の予定とする iCalendar（UTF-8）\n"
+     "        にし、ワイルドカードは繰り返しの規則にします。check が警告する行は書き\n"
+     "        出さず、標準エラーに示します。\n"
+     "expand  繰り返しの規則（例: --rule \"FREQ=WEEKLY;BYDAY=MO,TH\"）の日ごとに、文字列の\n"
+     "        予定の行（Shift-JIS、CR LF）を D から書きます。--until の日まで、または\n"
+     "        --count の件数まで（省略時は 1 年分）。\n"
      "--help  この説明を表示します\n"
      "\n"
      "終了ステータス: show は 0、使い方の誤りは 2 です。読めないファイルは\n"
      "プラグインと同じく飛ばし、その名前を標準エラーに出します。check は何も\n"
-     "見つからなければ 0、見つかれば 1、使い方の誤りや読めないファイルがあれば 2 です。\n"},
+     "見つからなければ 0、見つかれば 1、使い方の誤りや読めないファイルがあれば 2 です。\n"
+     "import、export、expand は 0、使い方の誤り、読めない・書けないファイル、壊れた\n"
+     "カレンダー、読めない規則では 2 で、そのときは何も書きません。\n"},
     // kTextUnknownCommand
     {"vorlinde-agenda: unknown command {0}\n", "vorlinde-agenda: {0} というコマンドはありません\n"},
     // kTextUnknownOption
@@ -219,6 +266,7 @@ int ParseOptions(int argc, char** argv, Options* options) {
     return 2;
   }
   options->command = argv[1];
+  if (IsCalendarCommand(options->command)) return 0;
   const bool show = options->command == "show";
   if (!show && options->command != "check") {
     Tell(stderr, kTextUnknownCommand, {options->command});
@@ -343,5 +391,8 @@ int main(int argc, char** argv) {
   japanese = TerminalIsJapanese();
   Options options;
   if (const int status = ParseOptions(argc, argv, &options)) return status < 0 ? 0 : status;
+  if (IsCalendarCommand(options.command)) {
+    return RunCalendarCommand(argc, argv, japanese, ParseDate);
+  }
   return options.command == "show" ? Show(options) : Check(options);
 }

@@ -1,0 +1,62 @@
+# libical, which the agenda tool's calendar bridge (tools/calendar/) reads,
+# writes and expands iCalendar with, as the target vorlinde_libical.
+#  - Linux: Debian's libical-dev, through pkg-config.
+#  - Windows: Debian's libical3 source, cross-built here as a static library
+#    once per build folder (it stays built until the folder is removed), or a
+#    static libical already built for this toolchain (VORLINDE_LIBICAL_PREFIX,
+#    which the 32-bit test build takes from the product's build).
+if(NOT WIN32)
+  find_package(PkgConfig REQUIRED)
+  pkg_check_modules(LIBICAL REQUIRED IMPORTED_TARGET libical)
+  add_library(vorlinde_libical INTERFACE)
+  target_link_libraries(vorlinde_libical INTERFACE PkgConfig::LIBICAL)
+  return()
+endif()
+
+set(VORLINDE_LIBICAL_PREFIX "" CACHE PATH
+    "A static libical built for this toolchain (include/, lib/libical.a) to use instead of building one")
+# Where the source tarball is kept; builds that share it fetch it once.
+set(VORLINDE_LIBICAL_DOWNLOAD_DIR ${CMAKE_BINARY_DIR}/libical-download CACHE PATH
+    "Where the libical source tarball is fetched to")
+add_library(vorlinde_libical INTERFACE)
+if(VORLINDE_LIBICAL_PREFIX)
+  set(prefix ${VORLINDE_LIBICAL_PREFIX})
+else()
+  include(ExternalProject)
+  set(prefix ${CMAKE_BINARY_DIR}/libical)
+  # time_t must be 64 bits in libical as in the program (the flag is set for
+  # the program project-wide), or a 32-bit build stops repeating after 2037.
+  # libical's pthread checks are turned off, or it would link winpthreads and
+  # need its DLL; the tool has one thread.
+  ExternalProject_Add(libical_build
+    PREFIX ${CMAKE_BINARY_DIR}/libical-build
+    DOWNLOAD_COMMAND sh ${PROJECT_SOURCE_DIR}/cmake/fetch_libical.sh
+                     ${VORLINDE_LIBICAL_DOWNLOAD_DIR} <SOURCE_DIR>
+    CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
+               -DCMAKE_BUILD_TYPE=Release
+               -DCMAKE_INSTALL_PREFIX=${prefix}
+               -DCMAKE_C_FLAGS=-D__MINGW_USE_VC2005_COMPAT
+               -DCMAKE_CXX_FLAGS=-D__MINGW_USE_VC2005_COMPAT
+               -DSTATIC_ONLY=ON -DUSE_BUILTIN_TZDATA=ON
+               -DICAL_GLIB=OFF -DICAL_GLIB_VAPI=OFF -DGOBJECT_INTROSPECTION=OFF
+               -DICAL_BUILD_DOCS=OFF -DLIBICAL_BUILD_TESTING=OFF -DWITH_CXX_BINDINGS=OFF
+               -DCMAKE_DISABLE_FIND_PACKAGE_ICU=ON -DCMAKE_DISABLE_FIND_PACKAGE_BerkeleyDB=ON
+               -DHAVE_PTHREAD_H=OFF -DHAVE_PTHREAD_CREATE=OFF -DHAVE_PTHREAD_ATTR_GET_NP=OFF
+               -DHAVE_PTHREAD_GETATTR_NP=OFF -DHAVE_PTHREAD_NP_H=OFF
+    BUILD_BYPRODUCTS ${prefix}/lib/libical.a
+    UPDATE_COMMAND ""
+  )
+  # Its licence texts (MPL 2.0 or LGPL 2.1, at the user's choice), for the
+  # release archive.
+  ExternalProject_Add_Step(libical_build licence
+    COMMAND ${CMAKE_COMMAND} -E make_directory ${prefix}/licence
+    COMMAND ${CMAKE_COMMAND} -E copy <SOURCE_DIR>/LICENSE <SOURCE_DIR>/LICENSE.MPL2.txt
+            <SOURCE_DIR>/LICENSE.LGPL21.txt ${prefix}/licence
+    DEPENDEES install)
+  add_dependencies(vorlinde_libical libical_build)
+endif()
+file(MAKE_DIRECTORY ${prefix}/include)
+target_include_directories(vorlinde_libical INTERFACE ${prefix}/include)
+target_link_libraries(vorlinde_libical INTERFACE ${prefix}/lib/libical.a)
+# libical's licence texts, which go into the release archive with the program.
+set(VORLINDE_LIBICAL_LICENCE_DIR ${prefix}/licence)
