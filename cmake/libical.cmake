@@ -4,7 +4,10 @@
 #  - Windows: Debian's libical3 source, cross-built here as a static library
 #    once per build folder (it stays built until the folder is removed), or a
 #    static libical already built for this toolchain (VORLINDE_LIBICAL_PREFIX,
-#    which the 32-bit test build takes from the product's build).
+#    which the 32-bit test build takes from the product's build). Windows has
+#    no zone data libical can read, so the build also makes libical's zone
+#    folder from this machine's tzdata (VORLINDE_ZONE_FOLDER, "zoneinfo"
+#    beside the program, where the program looks for it).
 if(NOT WIN32)
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(LIBICAL REQUIRED IMPORTED_TARGET libical)
@@ -60,3 +63,26 @@ target_include_directories(vorlinde_libical INTERFACE ${prefix}/include)
 target_link_libraries(vorlinde_libical INTERFACE ${prefix}/lib/libical.a)
 # libical's licence texts, which go into the release archive with the program.
 set(VORLINDE_LIBICAL_LICENCE_DIR ${prefix}/licence)
+
+# The zone folder, made by a program of this machine (built natively, with
+# this machine's libical) from its tzdata.
+include(ExternalProject)
+ExternalProject_Add(make_zone_folder
+  PREFIX ${CMAKE_BINARY_DIR}/make-zone-folder
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/calendar/zone_folder
+  BINARY_DIR ${CMAKE_BINARY_DIR}/make-zone-folder/build
+  CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
+  BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/make-zone-folder/build/make_zone_folder
+  INSTALL_COMMAND ""
+)
+set(VORLINDE_TZDATA /usr/share/zoneinfo)
+set(VORLINDE_ZONE_FOLDER ${CMAKE_BINARY_DIR}/zoneinfo)
+add_custom_command(OUTPUT ${VORLINDE_ZONE_FOLDER}/zones.tab
+  COMMAND ${CMAKE_COMMAND} -E rm -rf ${VORLINDE_ZONE_FOLDER}
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${VORLINDE_ZONE_FOLDER}
+  COMMAND ${CMAKE_BINARY_DIR}/make-zone-folder/build/make_zone_folder ${VORLINDE_TZDATA}
+          ${VORLINDE_ZONE_FOLDER}
+  DEPENDS make_zone_folder ${CMAKE_BINARY_DIR}/make-zone-folder/build/make_zone_folder
+          ${VORLINDE_TZDATA}/tzdata.zi
+  COMMENT "Making libical's zone folder from ${VORLINDE_TZDATA}")
+add_custom_target(zone_folder ALL DEPENDS ${VORLINDE_ZONE_FOLDER}/zones.tab)

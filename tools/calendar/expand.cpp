@@ -21,10 +21,11 @@ ExpandResult ExpandRule(const std::string& rule, AgendaDate from, AgendaDate unt
     return ExpandResult::kRuleRejected;
   }
   if (recurrence.freq < ICAL_DAILY_RECURRENCE) return ExpandResult::kNotWholeDays;
-  icaltimetype start = icaltime_null_date();
+  icaltimetype start = icaltime_null_time();
   start.year = from.year;
   start.month = from.month;
   start.day = from.day;
+  start.is_date = 1;
   icalrecur_iterator* it = icalrecur_iterator_new(recurrence, start);
   if (it == nullptr) {
     icalerror_clear_errno();

@@ -33,10 +33,11 @@ std::string Uid(const std::string& line, std::map<std::string, int>* seen) {
 }
 
 icaltimetype Date(int32_t year, int32_t month, int32_t day) {
-  icaltimetype date = icaltime_null_date();
+  icaltimetype date = icaltime_null_time();
   date.year = year;
   date.month = month;
   date.day = day;
+  date.is_date = 1;
   return date;
 }
 

@@ -143,6 +143,8 @@ bool CheckComponent(icalcomponent* component, const ScannedComponent& scanned,
     const icalproperty_kind kind = icalproperty_isa(property);
     if (kind == ICAL_XLICERROR_PROPERTY) {
       what = icalproperty_get_xlicerror(property);
+      // An empty value (SUMMARY:) is allowed; libical drops the property.
+      if (what.compare(0, 13, "No value for ") == 0) continue;
       const size_t removing = what.find(" Removing entire property");
       if (removing != std::string::npos) what.erase(removing);
       while (!what.empty() && (what.back() == ' ' || what.back() == '.')) what.pop_back();

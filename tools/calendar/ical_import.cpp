@@ -26,6 +26,16 @@ int64_t DayNumber(AgendaDate date) {
 
 AgendaDate DateOf(const icaltimetype& time) { return {time.year, time.month, time.day}; }
 
+// A text for a message: its first 40 characters.
+std::string Quoted(const std::string& utf8) {
+  size_t end = 0;
+  for (int characters = 0; end < utf8.size() && characters < 40; ++characters) {
+    ++end;
+    while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
+  }
+  return end < utf8.size() ? utf8.substr(0, end) + "..." : utf8;
+}
+
 // A time of day on a local date.
 struct LocalTime {
   AgendaDate date;
@@ -81,6 +91,7 @@ class Importer {
   void AddInstance(const icaltimetype& start, Event* event);
   std::string Text(Event* event, size_t prefix);
   void Warn(CalendarMessageKind kind, const Event& event, std::vector<std::string> arguments) {
+    for (std::string& argument : arguments) argument = Quoted(argument);
     messages_->push_back({kind, event.file, event.line, std::move(arguments)});
   }
 
@@ -256,7 +267,8 @@ void Importer::AddInstance(const icaltimetype& start, Event* event) {
     } else {
       snprintf(clock, sizeof clock, " ～ ");
     }
-    dated_.push_back({day, 1, 0, event->order, DateColumns(date) + clock + Text(event, 19)});
+    dated_.push_back(
+        {day, 1, 0, event->order, DateColumns(date) + Utf8ToShiftJis(clock) + Text(event, 19)});
   }
 }
 
