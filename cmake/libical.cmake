@@ -1,6 +1,8 @@
 # libical, which the agenda tool's calendar bridge (tools/calendar/) reads,
 # writes and expands iCalendar with, as the target vorlinde_libical.
-#  - Linux: Debian's libical-dev, through pkg-config.
+#  - Linux: Debian's libical-dev, through pkg-config; for the 32-bit Linux
+#    test build, built from source as for Windows, with 64-bit time_t as the
+#    rest of that build (Debian's i386 library has a 32-bit time_t).
 #  - Windows: Debian's libical3 source, cross-built here as a static library
 #    once per build folder (it stays built until the folder is removed), or a
 #    static libical already built for this toolchain (VORLINDE_LIBICAL_PREFIX,
@@ -8,7 +10,7 @@
 #    no zone data libical can read, so the build also makes libical's zone
 #    folder from this machine's tzdata (VORLINDE_ZONE_FOLDER, "zoneinfo"
 #    beside the program, where the program looks for it).
-if(NOT WIN32)
+if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING)
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(LIBICAL REQUIRED IMPORTED_TARGET libical)
   add_library(vorlinde_libical INTERFACE)
@@ -28,19 +30,24 @@ else()
   include(ExternalProject)
   set(prefix ${CMAKE_BINARY_DIR}/libical)
   # time_t must be 64 bits in libical as in the program (the flag is set for
-  # the program project-wide), or a 32-bit build stops repeating after 2037.
+  # the program project-wide), or a 32-bit build stops repeating after 2037;
+  # the 32-bit Linux toolchain file sets its own.
   # libical's pthread checks are turned off, or it would link winpthreads and
   # need its DLL; the tool has one thread.
+  set(time_flags)
+  if(WIN32)
+    set(time_flags -DCMAKE_C_FLAGS=-D__MINGW_USE_VC2005_COMPAT
+                   -DCMAKE_CXX_FLAGS=-D__MINGW_USE_VC2005_COMPAT)
+  endif()
   ExternalProject_Add(libical_build
     PREFIX ${CMAKE_BINARY_DIR}/libical-build
     DOWNLOAD_COMMAND sh ${PROJECT_SOURCE_DIR}/cmake/fetch_libical.sh
                      ${VORLINDE_LIBICAL_DOWNLOAD_DIR} <SOURCE_DIR>
     CMAKE_ARGS -DCMAKE_TOOLCHAIN_FILE=${CMAKE_TOOLCHAIN_FILE}
                -DCMAKE_BUILD_TYPE=Release
-               -DCMAKE_INSTALL_PREFIX=${prefix}
-               -DCMAKE_C_FLAGS=-D__MINGW_USE_VC2005_COMPAT
-               -DCMAKE_CXX_FLAGS=-D__MINGW_USE_VC2005_COMPAT
-               -DSTATIC_ONLY=ON -DUSE_BUILTIN_TZDATA=ON
+               -DCMAKE_INSTALL_PREFIX=${prefix} -DCMAKE_INSTALL_LIBDIR=lib
+               ${time_flags}
+               -DSTATIC_ONLY=ON -DUSE_BUILTIN_TZDATA=$<BOOL:${WIN32}>
                -DICAL_GLIB=OFF -DICAL_GLIB_VAPI=OFF -DGOBJECT_INTROSPECTION=OFF
                -DICAL_BUILD_DOCS=OFF -DLIBICAL_BUILD_TESTING=OFF -DWITH_CXX_BINDINGS=OFF
                -DCMAKE_DISABLE_FIND_PACKAGE_ICU=ON -DCMAKE_DISABLE_FIND_PACKAGE_BerkeleyDB=ON
@@ -61,6 +68,9 @@ endif()
 file(MAKE_DIRECTORY ${prefix}/include)
 target_include_directories(vorlinde_libical INTERFACE ${prefix}/include)
 target_link_libraries(vorlinde_libical INTERFACE ${prefix}/lib/libical.a)
+if(NOT WIN32)
+  return()
+endif()
 # libical's licence texts, which go into the release archive with the program.
 set(VORLINDE_LIBICAL_LICENCE_DIR ${prefix}/licence)
 

@@ -66,6 +66,11 @@ if(VORLINDE_TESTS)
            COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_agenda_tool.py
                    $<TARGET_FILE:vorlinde-agenda> ${PROJECT_SOURCE_DIR}/tests/tool/traps.vrn
                    ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
+  # import, export and expand: golden files, the rule table, the round trip.
+  add_test(NAME tool.calendar
+           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_calendar.py
+                   $<TARGET_FILE:vorlinde-agenda> ${PROJECT_SOURCE_DIR}/tests/tool/calendar
+                   ${PROJECT_SOURCE_DIR}/samples/sample.vrn ${PROJECT_SOURCE_DIR}/tests/tool/traps.vrn)
 endif()
 
 # The product: Vorlinde.dxl, 32-bit, built as its toolchain file alone builds

@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(
   cmake make g++ pkg-config libgtest-dev libbenchmark-dev
   g++-mingw-w64-i686 g++-mingw-w64-x86-64
-  python3 python3-pefile
+  python3 python3-pefile python3-icalendar
+  libical-dev
   wine64 wine32:i386 xvfb x11-apps imagemagick
   fonts-ipafont-gothic
   g++-multilib qemu-user-static
