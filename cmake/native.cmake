@@ -33,14 +33,12 @@ target_compile_definitions(vorlinde-host PRIVATE VORLINDE_DEFAULT_MODULE="$<TARG
 add_library(vorlinde_lint OBJECT agenda/lint.cpp)
 target_include_directories(vorlinde_lint PUBLIC ${CMAKE_SOURCE_DIR})
 target_link_libraries(vorlinde_lint PUBLIC vorlinde_standin)
+include(cmake/calendar.cmake)
 add_executable(vorlinde-agenda tools/vorlinde_agenda.cpp tools/memo_output.cpp tools/terminal_posix.cpp
-               tools/calendar/agenda_lines.cpp tools/calendar/calendar_command.cpp tools/calendar/expand.cpp
-               tools/calendar/ical_export.cpp tools/calendar/ical_file.cpp tools/calendar/ical_import.cpp
-               tools/calendar/shift_jis.cpp tools/calendar/system_posix.cpp
+               ${VORLINDE_CALENDAR_SOURCES}
                host/system_clock.cpp $<TARGET_OBJECTS:vorlinde_lint>
                $<TARGET_OBJECTS:vorlinde_objects>)
 target_include_directories(vorlinde-agenda PRIVATE ${CMAKE_SOURCE_DIR})
-include(cmake/libical.cmake)
 target_link_libraries(vorlinde-agenda PRIVATE vorlinde_standin vorlinde_libical Iconv::Iconv)
 
 if(VORLINDE_TESTS)

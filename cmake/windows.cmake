@@ -58,16 +58,14 @@ target_link_options(vorlinde-host PRIVATE -static -static-libgcc -static-libstdc
 # does not call are dropped. Their own texts are UTF-8.
 add_library(vorlinde_lint OBJECT agenda/lint.cpp)
 target_include_directories(vorlinde_lint PUBLIC ${CMAKE_SOURCE_DIR})
+include(cmake/calendar.cmake)
 add_executable(vorlinde-agenda tools/vorlinde_agenda.cpp tools/memo_output.cpp tools/terminal_windows.cpp
-               tools/calendar/agenda_lines.cpp tools/calendar/calendar_command.cpp tools/calendar/expand.cpp
-               tools/calendar/ical_export.cpp tools/calendar/ical_file.cpp tools/calendar/ical_import.cpp
-               tools/calendar/shift_jis.cpp tools/calendar/system_windows.cpp
+               ${VORLINDE_CALENDAR_SOURCES}
                host/system_clock.cpp $<TARGET_OBJECTS:vorlinde_lint>
                $<TARGET_OBJECTS:vorlinde_objects>)
 target_include_directories(vorlinde-agenda PRIVATE ${CMAKE_SOURCE_DIR})
 target_link_options(vorlinde-agenda PRIVATE -static -static-libgcc -static-libstdc++
                     -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
-include(cmake/libical.cmake)
 target_link_libraries(vorlinde-agenda PRIVATE vorlinde_libical comdlg32 user32 kernel32)
 
 # The host-level tests as Windows programs, one per test source, run under

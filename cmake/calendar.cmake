@@ -1,5 +1,6 @@
-# libical, which the agenda tool's calendar bridge (tools/calendar/) reads,
-# writes and expands iCalendar with, as the target vorlinde_libical.
+# The agenda tool's calendar bridge (tools/calendar/): its sources, as
+# VORLINDE_CALENDAR_SOURCES, and libical, which it reads, writes and expands
+# iCalendar with, as the target vorlinde_libical.
 #  - Linux: Debian's libical-dev, through pkg-config; for the 32-bit Linux
 #    test build, built from source as for Windows, with 64-bit time_t as the
 #    rest of that build (Debian's i386 library has a 32-bit time_t).
@@ -10,6 +11,17 @@
 #    no zone data libical can read, so the build also makes libical's zone
 #    folder from this machine's tzdata (VORLINDE_ZONE_FOLDER, "zoneinfo"
 #    beside the program, where the program looks for it).
+set(VORLINDE_CALENDAR_SOURCES
+  tools/calendar/agenda_lines.cpp
+  tools/calendar/calendar_command.cpp
+  tools/calendar/expand.cpp
+  tools/calendar/ical_export.cpp
+  tools/calendar/ical_file.cpp
+  tools/calendar/ical_import.cpp
+  tools/calendar/shift_jis.cpp
+  $<IF:$<BOOL:${WIN32}>,tools/calendar/system_windows.cpp,tools/calendar/system_posix.cpp>
+)
+
 if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING)
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(LIBICAL REQUIRED IMPORTED_TARGET libical)
