@@ -114,3 +114,7 @@ if(VORLINDE_TESTS)
     target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
   endforeach()
 endif()
+
+if(VORLINDE_BENCH)
+  include(bench/shipped.cmake)
+endif()
