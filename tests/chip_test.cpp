@@ -16,9 +16,8 @@ namespace {
 
 using testing_support::Escaped;
 using testing_support::Heading;
+using testing_support::kError;
 using testing_support::ScratchDir;
-
-const std::string kError = "データファイル読み込みエラー";
 
 class ChipTest : public testing_support::ModuleTest {
  protected:

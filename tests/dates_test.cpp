@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "host/vorlinde.h"
-#include "tests/fixed_clock.h"
+#include "testing/fixed_clock.h"
 #include "tests/global_text.h"
 #include "tests/test_support.h"
 

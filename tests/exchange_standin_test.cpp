@@ -5,7 +5,7 @@
 #include <string>
 
 #include "host/vorlinde.h"
-#include "tests/escaped.h"
+#include "testing/escaped.h"
 #include "tests/global_text.h"
 #include "tests/module_test.h"
 #include "tests/test_support.h"

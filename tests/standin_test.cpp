@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/scratch_dir.h"
+#include "testing/scratch_dir.h"
 
 namespace {
 

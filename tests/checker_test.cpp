@@ -1,6 +1,6 @@
 // The agenda checker: which lines it reports, and as what. Shift-JIS and
 // UTF-8 bytes are written as escapes, with the characters in a comment.
-#include "agenda/lint.h"
+#include "tools/checker/checker.h"
 
 #include <gtest/gtest.h>
 
@@ -20,33 +20,33 @@ std::string Bytes(const char (&literal)[N]) {
   return std::string(literal, N - 1);
 }
 
-const char* KindName(LintKind kind) {
+const char* KindName(FindingKind kind) {
   switch (kind) {
-    case LintKind::kUtf16:
+    case FindingKind::kUtf16:
       return "utf16";
-    case LintKind::kUtf8ByteOrderMark:
+    case FindingKind::kUtf8ByteOrderMark:
       return "utf8-bom";
-    case LintKind::kUtf8:
+    case FindingKind::kUtf8:
       return "utf8";
-    case LintKind::kCtrlZ:
+    case FindingKind::kCtrlZ:
       return "ctrl-z";
-    case LintKind::kLongLine:
+    case FindingKind::kLongLine:
       return "long-line";
-    case LintKind::kNul:
+    case FindingKind::kNul:
       return "nul";
-    case LintKind::kLoneCr:
+    case FindingKind::kLoneCr:
       return "lone-cr";
-    case LintKind::kNoText:
+    case FindingKind::kNoText:
       return "no-text";
-    case LintKind::kNeverOccurs:
+    case FindingKind::kNeverOccurs:
       return "never-occurs";
-    case LintKind::kDoubleByteDate:
+    case FindingKind::kDoubleByteDate:
       return "double-byte-date";
-    case LintKind::kTextSplitsCharacter:
+    case FindingKind::kTextSplitsCharacter:
       return "text-splits-character";
-    case LintKind::kDateField:
+    case FindingKind::kDateField:
       return "date-field";
-    case LintKind::kReading:
+    case FindingKind::kReading:
       return "reading";
   }
   return "?";
@@ -56,12 +56,12 @@ const char* KindName(LintKind kind) {
 // messages, one a line.
 std::string FindingsFor(const std::string& bytes, std::string* messages = nullptr) {
   ScratchDir dir;
-  std::vector<LintFinding> findings;
-  if (!LintAgendaFile(dir.Write("agenda.vrn", bytes).c_str(), LintOptions(), &findings)) {
+  std::vector<Finding> findings;
+  if (!CheckAgendaFile(dir.Write("agenda.vrn", bytes).c_str(), CheckOptions(), &findings)) {
     return "(unreadable)";
   }
   std::string out;
-  for (const LintFinding& finding : findings) {
+  for (const Finding& finding : findings) {
     if (!out.empty()) out += " ";
     out += std::to_string(finding.line) + ":" + KindName(finding.kind);
     if (messages != nullptr) *messages += finding.message + "\n";
@@ -69,13 +69,13 @@ std::string FindingsFor(const std::string& bytes, std::string* messages = nullpt
   return out.empty() ? "(none)" : out;
 }
 
-struct LintCase {
+struct CheckCase {
   std::string file;            // a line with its CR LF, or a few lines
   const char* expected;        // "line:kind", or "(none)"
   const char* says = nullptr;  // what the message tells of the module's reading, if checked
 };
 
-const LintCase kLineCases[] = {
+const CheckCase kLineCases[] = {
     // Lines that mean what they say.
     {"; a comment\r\n", "(none)"},
     {"\r\n", "(none)"},
@@ -141,8 +141,8 @@ const LintCase kLineCases[] = {
      "2:date-field 4:never-occurs"},
 };
 
-TEST(LintAgendaFile, LineTable) {
-  for (const LintCase& c : kLineCases) {
+TEST(CheckAgendaFile, LineTable) {
+  for (const CheckCase& c : kLineCases) {
     std::string messages;
     EXPECT_EQ(c.expected, FindingsFor(c.file, &messages)) << "file \"" << Escaped(c.file) << "\"";
     if (c.says != nullptr) {
@@ -154,7 +154,7 @@ TEST(LintAgendaFile, LineTable) {
 }
 
 // Files not in Shift-JIS: one finding for the file, none for its lines.
-const LintCase kEncodingCases[] = {
+const CheckCase kEncodingCases[] = {
     // 毎日の予定, 会議
     {"0000/00/00 \xE6\xAF\x8E\xE6\x97\xA5\xE3\x81\xAE\xE4\xBA\x88\xE5\xAE\x9A\n"
      "2026/12/24 \xE4\xBC\x9A\xE8\xAD\xB0\n",
@@ -177,8 +177,8 @@ const LintCase kEncodingCases[] = {
     {"0000/00/00 plain ASCII\r\n", "(none)"},
 };
 
-TEST(LintAgendaFile, FileEncodings) {
-  for (const LintCase& c : kEncodingCases) {
+TEST(CheckAgendaFile, FileEncodings) {
+  for (const CheckCase& c : kEncodingCases) {
     EXPECT_EQ(c.expected, FindingsFor(c.file)) << "file \"" << Escaped(c.file) << "\"";
   }
 }
