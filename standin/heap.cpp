@@ -100,7 +100,6 @@ HANDLE ReAlloc(const char* call, HANDLE mem, SIZE_T bytes, UINT flags) {
   if (bytes <= b->size) {
     // Shrinking: the block stays where it is.
     Unpoison(*b);
-    if (bytes > b->size) std::memset(b->data + b->size, fill, bytes - b->size);
     b->size = bytes;
     PoisonTail(*b);
     return mem;

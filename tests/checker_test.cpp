@@ -1,5 +1,6 @@
 // The agenda checker: which lines it reports, and as what. Shift-JIS and
 // UTF-8 bytes are written as escapes, with the characters in a comment.
+// Not covered: the messages' wording and the tool's output (tests/tool/).
 #include "tools/checker/checker.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,6 @@
 // The module as a host meets it: loaded by path, entry points found by name,
 // chips created, updated, read and released.
+// Not covered: the day menu and the exchange (their own tests).
 #include <gtest/gtest.h>
 #include <string.h>
 #include <time.h>

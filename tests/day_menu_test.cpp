@@ -2,6 +2,7 @@
 // which date each day command shows, in time zones with and without daylight
 // saving and across month, year and leap-day boundaries, and when a command
 // changes nothing.
+// Not covered: the menu as the system's menu calls read it (day_menu_host_test.cpp).
 #include <gtest/gtest.h>
 #include <standin.h>
 #include <stdio.h>

@@ -1,4 +1,5 @@
 // The send-text exchange with a handle the stand-in can tell is stale.
+// Not covered: the memo the exchange gives back (exchange_test.cpp).
 #include <gtest/gtest.h>
 #include <standin.h>
 

@@ -1,5 +1,6 @@
 // The send-text exchange as a host meets it: a chip's text handed over in a
 // global block comes back as today's memo, in the block the variable names.
+// Not covered: stale handles and lock failures (exchange_standin_test.cpp).
 #include <gtest/gtest.h>
 #include <string.h>
 #include <time.h>

@@ -2,6 +2,7 @@
 // huge lines, Ctrl-Z and CR floods, NULs, a byte-order mark, ten thousand
 // names, things that are not files, a file it may not read, and a list that
 // names itself. Each case states the exact memo the format's rules give.
+// Not covered: the memo's block sizes and heap failures (memo_test.cpp).
 #include <fcntl.h>
 #include <grp.h>
 #include <gtest/gtest.h>

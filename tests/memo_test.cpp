@@ -1,5 +1,6 @@
 // Composing the memo: its three forms, the files it reads and how its block
 // grows.
+// Not covered: hostile bytes and things that are not files (hostile_test.cpp).
 #include <gtest/gtest.h>
 #include <standin.h>
 
