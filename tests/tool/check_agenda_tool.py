@@ -36,9 +36,9 @@ GOLDEN = [
 ]
 
 # Arguments, status, and either the memo headings standard output must show
-# (standard error then empty) or words standard error must hold (standard
-# output then empty). Calendar days are counted in a zone whose days are not
-# all 24 hours long.
+# (standard error then empty, or holding the words given after them) or words
+# standard error must hold. Calendar days are counted in a zone whose days are
+# not all 24 hours long.
 SHOW = ["show", "--date"]
 
 
