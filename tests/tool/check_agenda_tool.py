@@ -96,7 +96,8 @@ def first_difference(want, got):
     want_lines, got_lines = want.split(b"\n"), got.split(b"\n")
     for number, (w, g) in enumerate(zip(want_lines, got_lines), 1):
         if w != g:
-            return "line %d differs:\n  want %r\n   got %r" % (number, w, g)
+            return "line %d differs:\n  want %s\n   got %s" % (
+                number, w.decode("utf-8", "backslashreplace"), g.decode("utf-8", "backslashreplace"))
     shorter = "got" if len(got_lines) < len(want_lines) else "want"
     return "%s ends at line %d" % (shorter, min(len(want_lines), len(got_lines)))
 
