@@ -11,7 +11,7 @@
 
 #include "agenda/agenda.h"
 #include "bench/agenda_generator.h"
-#include "tests/scratch_dir.h"
+#include "testing/scratch_dir.h"
 
 namespace {
 

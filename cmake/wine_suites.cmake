@@ -79,9 +79,8 @@ endforeach()
 # vorlinde-agenda.exe: the native program's memo bytes and findings.
 add_test(NAME wine64.vorlinde_agenda
          COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_agenda_tool.py
-                 $<TARGET_FILE:vorlinde-agenda> ${PROJECT_SOURCE_DIR}/tests/tool/traps.vrn
-                 ${PROJECT_SOURCE_DIR}/samples/sample.vrn
-                 sh ${scripts}/wine-run.sh ${session} ${CMAKE_BINARY_DIR}/screenshots
+                 $<TARGET_FILE:vorlinde-agenda>
+                 --windows sh ${scripts}/wine-run.sh ${session} ${CMAKE_BINARY_DIR}/screenshots
                  ${CMAKE_BINARY_DIR}/wine64/vorlinde-agenda.exe)
 set_tests_properties(wine64.vorlinde_agenda PROPERTIES
   FIXTURES_REQUIRED wine RESOURCE_LOCK wine-display TIMEOUT 120)

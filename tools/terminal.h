@@ -24,8 +24,9 @@ bool TerminalIsJapanese();
 // Windows it would otherwise write every LF as CR LF.
 void SetBinaryOutput();
 
-// Prints a memo (Shift-JIS, CR LF) and a line break: its bytes as they are
-// when `raw`, else with LF line breaks in the terminal's encoding (memo_output.cpp).
+// Prints a memo (Shift-JIS, CR LF): when `raw`, its bytes exactly as the host
+// gets them and nothing more; else with LF line breaks in the terminal's
+// encoding, and a line break after it (memo_output.cpp).
 void PrintMemo(const std::string& memo, bool raw);
 
 // Whether the module's dialogs can be shown: only where there are real windows.

@@ -12,10 +12,11 @@
 
 #include "agenda/agenda.h"
 #include "agenda/calendar.h"
-#include "agenda/lint.h"
 #include "agenda/reader.h"
 #include "host/clock.h"
+#include "tools/checker/checker.h"
 #include "tools/terminal.h"
+#include "tools/texts.h"
 
 namespace {
 
@@ -288,7 +289,8 @@ int Show(const Options& options) {
   }
   if (options.raw) SetBinaryOutput();
   for (int day = 0; day < options.days; ++day) {
-    if (day > 0) fputs(options.raw ? "\r\n" : "\n", stdout);
+    // An empty line between two memos: raw memos end without a line break.
+    if (day > 0) fputs(options.raw ? "\r\n\r\n" : "\n", stdout);
     HLOCAL memo = nullptr;
     ComposeMemo(list.c_str(), AddDays(date, day), &memo);
     const char* text = memo != nullptr ? static_cast<const char*>(LocalLock(memo)) : nullptr;
@@ -300,21 +302,21 @@ int Show(const Options& options) {
 }
 
 int Check(const Options& options) {
-  LintOptions lint;
-  lint.language = japanese ? LintLanguage::kJapanese : LintLanguage::kEnglish;
-  lint.readings = options.verbose;
-  lint.shiftJisToUtf8 = ShiftJisToUtf8;
+  CheckOptions checking;
+  checking.language = japanese ? CheckLanguage::kJapanese : CheckLanguage::kEnglish;
+  checking.readings = options.verbose;
+  checking.shiftJisToUtf8 = ShiftJisToUtf8;
   size_t warnings = 0, checked = 0, unreadable = 0;
   for (const std::string& file : options.files) {
-    std::vector<LintFinding> findings;
-    if (!LintAgendaFile(file.c_str(), lint, &findings)) {
+    std::vector<Finding> findings;
+    if (!CheckAgendaFile(file.c_str(), checking, &findings)) {
       Tell(stderr, kTextCannotRead, {file, WhyUnreadable(file.c_str())});
       ++unreadable;
       continue;
     }
     ++checked;
-    for (const LintFinding& finding : findings) {
-      const bool note = finding.kind == LintKind::kReading;
+    for (const Finding& finding : findings) {
+      const bool note = finding.kind == FindingKind::kReading;
       warnings += !note;
       std::string where = file + ":" + std::to_string(finding.line) + ":";
       if (finding.column > 0) where += std::to_string(finding.column) + ":";

@@ -5,6 +5,7 @@ as built, the sample agenda file as kept in the tree and a readme that a
 Japanese Windows shows as it is (Shift-JIS, CR LF), in Japanese and English.
 The agenda tool must be a 32-bit Windows program that needs no DLL beyond the
 system's.
+Not covered: the product file's exports and imports (check_product.py).
 
 usage: check_release.py Vorlinde-VERSION.zip Vorlinde.dxl vorlinde-agenda.exe sample.vrn"""
 
