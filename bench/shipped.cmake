@@ -3,4 +3,3 @@
 # bench/shipped builds it with the product and runs it under 32-bit Wine.
 add_executable(update_bench bench/update_bench.cpp)
 target_include_directories(update_bench PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(update_bench PRIVATE -static -static-libgcc -static-libstdc++)
