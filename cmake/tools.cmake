@@ -11,9 +11,10 @@ else()
   set(VORLINDE_HOST_DEFAULT_MODULE $<TARGET_FILE:Vorlinde>)
 endif()
 
-# The checker and the tools' text helpers, for vorlinde-agenda and its tests.
+# The checker, the tools' text helpers and how vorlinde-agenda was started,
+# for vorlinde-agenda and its tests.
 add_library(vorlinde_checker OBJECT tools/checker/checker.cpp tools/checker/encoding.cpp
-                                    tools/checker/messages.cpp tools/texts.cpp)
+                                    tools/checker/messages.cpp tools/texts.cpp tools/start_mode.cpp)
 target_include_directories(vorlinde_checker PUBLIC ${PROJECT_SOURCE_DIR})
 if(NOT WIN32)
   target_link_libraries(vorlinde_checker PUBLIC vorlinde_standin)
@@ -36,5 +37,6 @@ endfunction()
 vorlinde_tool(vorlinde-host tools/vorlinde_host.cpp)
 target_compile_definitions(vorlinde-host PRIVATE
                            VORLINDE_DEFAULT_MODULE="${VORLINDE_HOST_DEFAULT_MODULE}")
-vorlinde_tool(vorlinde-agenda tools/vorlinde_agenda.cpp host/system_clock.cpp
+vorlinde_tool(vorlinde-agenda tools/vorlinde_agenda.cpp tools/convert/convert.cpp
+              host/system_clock.cpp
               $<TARGET_OBJECTS:vorlinde_checker> $<TARGET_OBJECTS:vorlinde_objects>)

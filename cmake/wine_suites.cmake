@@ -82,7 +82,12 @@ add_test(NAME wine64.vorlinde_agenda
                  $<TARGET_FILE:vorlinde-agenda>
                  --windows sh ${scripts}/wine-run.sh ${session} ${CMAKE_BINARY_DIR}/screenshots
                  ${CMAKE_BINARY_DIR}/wine64/vorlinde-agenda.exe)
-set_tests_properties(wine64.vorlinde_agenda PROPERTIES
+add_test(NAME wine64.vorlinde_agenda_convert
+         COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_convert.py
+                 $<TARGET_FILE:vorlinde-agenda>
+                 --windows sh ${scripts}/wine-run.sh ${session} ${CMAKE_BINARY_DIR}/screenshots
+                 ${CMAKE_BINARY_DIR}/wine64/vorlinde-agenda.exe)
+set_tests_properties(wine64.vorlinde_agenda wine64.vorlinde_agenda_convert PROPERTIES
   FIXTURES_REQUIRED wine RESOURCE_LOCK wine-display TIMEOUT 120)
 
 vorlinde_find_tools(missing

@@ -31,6 +31,7 @@ GOLDEN = [
     ("show-days-3.txt", ENGLISH, ["show", "--date", "2026/12/24", "--days", "3", "days.vrn"], 0),
     ("show-days-3-raw.bin", ENGLISH,
      ["show", "--raw", "--date", "2026/12/24", "--days", "3", "days.vrn"], 0),
+    ("check-utf8.en.txt", ENGLISH, ["check", "utf8.vrn"], 1),
     ("help.en.txt", ENGLISH, ["--help"], 0),
     ("help.ja.txt", JAPANESE, ["--help"], 0),
 ]

@@ -54,7 +54,7 @@ class Checker {
   void Add(FindingKind kind, size_t column, const std::string& message,
            const std::string& shown = "");
 
-  void CheckEncoding(const std::string& bytes);
+  void CheckEncoding(const char* name, const std::string& bytes);
   void CheckLine(const std::vector<Piece>& pieces);
   void CheckCut(const std::string& piece);
   void CheckEntry(const std::string& line);
@@ -130,18 +130,18 @@ void Checker::Add(FindingKind kind, size_t column, const std::string& message,
   findings_->push_back({kind, line_, column, message, safe});
 }
 
-void Checker::CheckEncoding(const std::string& bytes) {
+void Checker::CheckEncoding(const char* name, const std::string& bytes) {
   switch (DetectEncoding(bytes)) {
     case FileEncoding::kUtf16:
       utf16_ = true;
-      Add(FindingKind::kUtf16, 0, Say(kTextUtf16));
+      Add(FindingKind::kUtf16, 0, Say(kTextUtf16, {name}));
       break;
     case FileEncoding::kUtf8ByteOrderMark:
       byteOrderMark_ = true;
-      Add(FindingKind::kUtf8ByteOrderMark, 0, Say(kTextUtf8ByteOrderMark));
+      Add(FindingKind::kUtf8ByteOrderMark, 0, Say(kTextUtf8ByteOrderMark, {name}));
       break;
     case FileEncoding::kUtf8:
-      Add(FindingKind::kUtf8, 0, Say(kTextUtf8));
+      Add(FindingKind::kUtf8, 0, Say(kTextUtf8, {name}));
       break;
     case FileEncoding::kShiftJis:
       break;
@@ -305,7 +305,7 @@ bool Checker::Check(const char* name) {
   AgendaReader reader(name);
   if (readError || !reader.IsOpen()) return false;
 
-  CheckEncoding(bytes);
+  CheckEncoding(name, bytes);
   if (utf16_) return true;  // its lines mean nothing as Shift-JIS
   // A Ctrl-Z matters when anything but line breaks and blanks follows it.
   const size_t ctrlZ = bytes.find('\x1A');

@@ -4,22 +4,22 @@ namespace {
 
 const TextPair kTexts[] = {
     // kTextUtf16
-    {"the file is saved as UTF-16: the chip will show its text garbled; save it as Shift-JIS "
-     "(\"ANSI\" in Windows editors)",
-     "ファイルが UTF-16 で保存されています。付箋では文字化けします。Shift-JIS（Windows "
-     "のエディターでは「ANSI」）で保存し直してください"},
+    {"the file is saved as UTF-16: the chip will show its text garbled; re-save it as Shift-JIS "
+     "with: vorlinde-agenda convert {0}",
+     "ファイルが UTF-16 で保存されています。付箋では文字化けします。次のコマンドで Shift-JIS "
+     "に変換してください：vorlinde-agenda convert {0}"},
     // kTextUtf8ByteOrderMark
     {"the file is saved as UTF-8 with a byte-order mark: the chip will show its non-ASCII text "
-     "garbled, and the mark's 3 bytes shift the first line's date; save it as Shift-JIS (\"ANSI\" "
-     "in Windows editors)",
+     "garbled, and the mark's 3 bytes shift the first line's date; re-save it as Shift-JIS with: "
+     "vorlinde-agenda convert {0}",
      "ファイルが UTF-8（BOM 付き）で保存されています。付箋では ASCII 以外の文字が文字化けし、BOM "
-     "の 3 バイトで 1 行目の日付の桁がずれます。Shift-JIS（Windows "
-     "のエディターでは「ANSI」）で保存し直してください"},
+     "の 3 バイトで 1 行目の日付の桁がずれます。次のコマンドで Shift-JIS "
+     "に変換してください：vorlinde-agenda convert {0}"},
     // kTextUtf8
-    {"the file is saved as UTF-8: the chip will show its non-ASCII text garbled; save it as "
-     "Shift-JIS (\"ANSI\" in Windows editors)",
-     "ファイルが UTF-8 で保存されています。付箋では ASCII 以外の文字が文字化けします。Shift-JIS"
-     "（Windows のエディターでは「ANSI」）で保存し直してください"},
+    {"the file is saved as UTF-8: the chip will show its non-ASCII text garbled; re-save it as "
+     "Shift-JIS with: vorlinde-agenda convert {0}",
+     "ファイルが UTF-8 で保存されています。付箋では ASCII 以外の文字が文字化けします。次のコマンドで "
+     "Shift-JIS に変換してください：vorlinde-agenda convert {0}"},
     // kTextCtrlZ
     {"a Ctrl-Z byte ends the file for the plug-in: nothing after it is read, from \"{0}\" on",
      "Ctrl-Z（0x1A）でファイルが終わったものとして読まれ、その後の「{0}」以降は読まれません"},
