@@ -17,6 +17,8 @@ import re
 import subprocess
 import sys
 
+from tool_support import report, split_commands, windows_name
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 EXPECTED = os.path.join(HERE, "expected")
 ENGLISH, JAPANESE = "C", "ja_JP.UTF-8"
@@ -151,13 +153,11 @@ def check_windows(command, windows):
     the native program's (its messages are in the console's code page)."""
     problems = []
 
-    def on_z(name):
-        return "Z:" + os.path.join(HERE, name).replace("/", "\\")
-
     for args in (["check", "traps.vrn"], ["check", "days.vrn"],
                  ["show", "--raw", "--date", "2026/12/24", "--days", "3", "days.vrn"]):
         native = run(command, args)
-        ours = run(windows, [on_z(a) if a.endswith(".vrn") else a for a in args])
+        ours = run(windows, [windows_name(os.path.join(HERE, a)) if a.endswith(".vrn") else a
+                             for a in args])
         same = (native.returncode == ours.returncode
                 and (native.stdout == ours.stdout if "--raw" in args
                      else warned_lines(native.stdout) == warned_lines(ours.stdout)))
@@ -171,23 +171,12 @@ def check_windows(command, windows):
 def main():
     args = sys.argv[1:]
     update = args[:1] == ["--update"]
-    args = args[1:] if update else args
-    command, windows = args, []
-    if "--windows" in args:
-        at = args.index("--windows")
-        command, windows = args[:at], args[at + 1:]
-    if not command:
-        print(__doc__, file=sys.stderr)
-        return 2
+    command, windows = split_commands(args[1:] if update else args, __doc__)
     problems = check_golden(command, update) + check_forms(command)
     if windows:
         problems += check_windows(command, windows)
-    for problem in problems:
-        print("FAIL: %s" % problem)
-    if not problems:
-        print("vorlinde-agenda%s: %d expected outputs and %d command-line forms as expected"
-              % (" and .exe" if windows else "", len(GOLDEN), len(FORMS)))
-    return 1 if problems else 0
+    return report(problems, "vorlinde-agenda%s: %d expected outputs and %d command-line forms as "
+                  "expected" % (" and .exe" if windows else "", len(GOLDEN), len(FORMS)))
 
 
 if __name__ == "__main__":

@@ -16,6 +16,8 @@ import subprocess
 import sys
 import tempfile
 
+from tool_support import report, split_commands, windows_name
+
 HERE = os.path.dirname(os.path.abspath(__file__))
 EXPECTED = os.path.join(HERE, "convert")
 
@@ -125,24 +127,12 @@ def check(command, name_of, messages=True):
 
 
 def main():
-    args = sys.argv[1:]
-    command, windows = args, []
-    if "--windows" in args:
-        at = args.index("--windows")
-        command, windows = args[:at], args[at + 1:]
-    if not command:
-        print(__doc__, file=sys.stderr)
-        return 2
+    command, windows = split_commands(sys.argv[1:], __doc__)
     problems = check(command, lambda path: path)
     if windows:
-        problems += ["windows " + p for p in check(
-            windows, lambda path: "Z:" + path.replace("/", "\\"), messages=False)]
-    for problem in problems:
-        print("FAIL: %s" % problem)
-    if not problems:
-        print("vorlinde-agenda%s convert: %d encodings as expected"
-              % (" and .exe" if windows else "", len(CASES)))
-    return 1 if problems else 0
+        problems += ["windows " + p for p in check(windows, windows_name, messages=False)]
+    return report(problems, "vorlinde-agenda%s convert: %d encodings as expected"
+                  % (" and .exe" if windows else "", len(CASES)))
 
 
 if __name__ == "__main__":
