@@ -6,9 +6,27 @@
 #include <stddef.h>
 #include <stdint.h>
 
-// The date takes columns 0 to 9 (year 0-3, month 5-6, day 8-9); the text may
-// begin at column 10.
+// Where a date field lies in an entry line: its first column and its width.
+struct AgendaField {
+  size_t column;
+  size_t width;
+};
+
+// The date takes columns 0 to 9: the year in 0-3, the month in 5-6, the day in
+// 8-9. The bytes between them, at columns 4 and 7, are not looked at ("/" by
+// convention). The text may begin at column 10.
+constexpr AgendaField kAgendaYearField = {0, 4};
+constexpr AgendaField kAgendaMonthField = {5, 2};
+constexpr AgendaField kAgendaDayField = {8, 2};
+constexpr size_t kAgendaSeparatorColumns[2] = {4, 7};
 constexpr size_t kAgendaTextColumn = 10;
+static_assert(kAgendaYearField.column + kAgendaYearField.width == kAgendaSeparatorColumns[0] &&
+                  kAgendaSeparatorColumns[0] + 1 == kAgendaMonthField.column &&
+                  kAgendaMonthField.column + kAgendaMonthField.width ==
+                      kAgendaSeparatorColumns[1] &&
+                  kAgendaSeparatorColumns[1] + 1 == kAgendaDayField.column &&
+                  kAgendaDayField.column + kAgendaDayField.width == kAgendaTextColumn,
+              "the fields and separators fill the date columns in order");
 
 struct AgendaLineReading {
   // The fields' values; 0 stands for every year, month or day.

@@ -5,19 +5,16 @@
 
 namespace {
 
-// Column layout of an entry line: "yyyy/mm/dd text".
-constexpr size_t kYearColumn = 0, kYearWidth = 4;
-constexpr size_t kMonthColumn = 5, kMonthWidth = 2;
-constexpr size_t kDayColumn = 8, kDayWidth = 2;
 constexpr size_t kTextColumn = kAgendaTextColumn;
 
 bool IsFieldSpace(unsigned char c) { return c == ' ' || (c >= 0x09 && c <= 0x0D); }
 
-// A field's decimal value from its own bytes alone: leading white space, an
+// A field's decimal value from the field's own bytes of `line` alone: leading white space, an
 // optional sign, then digits up to the first other byte; no digits gives 0,
 // which matches any value.
-int32_t FieldValue(const char* field, size_t width) {
-  const unsigned char* p = reinterpret_cast<const unsigned char*>(field);
+int32_t FieldValue(const char* line, AgendaField field) {
+  const unsigned char* p = reinterpret_cast<const unsigned char*>(line + field.column);
+  const size_t width = field.width;
   size_t i = 0;
   while (i < width && IsFieldSpace(p[i])) ++i;
   bool negative = false;
@@ -30,9 +27,9 @@ int32_t FieldValue(const char* field, size_t width) {
   return negative ? -value : value;
 }
 
-int32_t YearOf(const char* line) { return FieldValue(line + kYearColumn, kYearWidth); }
-int32_t MonthOf(const char* line) { return FieldValue(line + kMonthColumn, kMonthWidth); }
-int32_t DayOf(const char* line) { return FieldValue(line + kDayColumn, kDayWidth); }
+int32_t YearOf(const char* line) { return FieldValue(line, kAgendaYearField); }
+int32_t MonthOf(const char* line) { return FieldValue(line, kAgendaMonthField); }
+int32_t DayOf(const char* line) { return FieldValue(line, kAgendaDayField); }
 
 bool FieldMatches(int32_t value, int32_t wanted) { return value == 0 || value == wanted; }
 

@@ -1,7 +1,7 @@
 // ComposeMemo over generated agenda files: a realistic mix of 10^3, 10^5 and
 // 10^6 lines with about 1% applying, and 10^5 lines that all apply (a memo of
-// megabytes). The stand-in's heap runs as a plain heap, without its
-// fault-finding moves.
+// megabytes), over the benchmarks' plain heap (bench/plain_heap.cpp), which
+// moves a growing block as a real heap does.
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 
@@ -11,7 +11,7 @@
 
 #include "agenda/agenda.h"
 #include "bench/agenda_generator.h"
-#include "tests/scratch_dir.h"
+#include "testing/scratch_dir.h"
 
 namespace {
 

@@ -57,7 +57,8 @@ vorlinde_sub_build(fuzz
 )
 
 set(VORLINDE_FUZZ_SECONDS 30 CACHE STRING "How long ctest fuzzes each target")
-foreach(target match_line file_list compose_file host_calls)
+include(${PROJECT_SOURCE_DIR}/fuzz/targets.cmake)
+foreach(target ${VORLINDE_FUZZ_TARGETS})
   set(binary ${CMAKE_BINARY_DIR}/fuzz/fuzz/fuzz_${target})
   add_test(NAME fuzz.${target}.regressions
            COMMAND ${PROJECT_SOURCE_DIR}/fuzz/run_fuzz.sh regressions ${binary} ${target})

@@ -22,24 +22,15 @@ target_link_options(Vorlinde PRIVATE
                     # when a host loads the module.
                     -Wl,--no-undefined)
 
-find_package(Iconv REQUIRED)
-add_executable(vorlinde-host tools/vorlinde_host.cpp tools/memo_output.cpp tools/terminal_posix.cpp)
-target_include_directories(vorlinde-host PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(vorlinde-host PRIVATE vorlinde_standin Iconv::Iconv)
-target_compile_definitions(vorlinde-host PRIVATE VORLINDE_DEFAULT_MODULE="$<TARGET_FILE:Vorlinde>")
+include(cmake/tools.cmake)
 
-# The agenda checker, and vorlinde-agenda, which shows memos through the
-# module's own objects and checks agenda files. Their own texts are UTF-8.
-add_library(vorlinde_lint OBJECT agenda/lint.cpp)
-target_include_directories(vorlinde_lint PUBLIC ${CMAKE_SOURCE_DIR})
-target_link_libraries(vorlinde_lint PUBLIC vorlinde_standin)
-include(cmake/calendar.cmake)
-add_executable(vorlinde-agenda tools/vorlinde_agenda.cpp tools/memo_output.cpp tools/terminal_posix.cpp
-               ${VORLINDE_CALENDAR_SOURCES}
-               host/system_clock.cpp $<TARGET_OBJECTS:vorlinde_lint>
-               $<TARGET_OBJECTS:vorlinde_objects>)
-target_include_directories(vorlinde-agenda PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_libraries(vorlinde-agenda PRIVATE vorlinde_standin vorlinde_libical Iconv::Iconv)
+# The tests of the tools and of the product file are Python scripts; the
+# product's checks read the PE file with python3-pefile, which is Debian's
+# python's.
+find_program(VORLINDE_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
+if(NOT VORLINDE_PYTHON)
+  find_program(VORLINDE_PYTHON python3 REQUIRED)
+endif()
 
 if(VORLINDE_TESTS)
   enable_testing()

@@ -50,29 +50,6 @@ function(vorlinde_unavailable_suite name why)
   endif()
 endfunction()
 
-# The product file's checks read the PE file with python3-pefile, which is
-# Debian's python's.
-find_program(VORLINDE_PYTHON python3 PATHS /usr/bin NO_DEFAULT_PATH)
-if(NOT VORLINDE_PYTHON)
-  find_program(VORLINDE_PYTHON python3 REQUIRED)
-endif()
-
-if(VORLINDE_TESTS)
-  # The command-line host chooses the day through the chip's menu.
-  add_test(NAME tool.days
-           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_host_days.py
-                   $<TARGET_FILE:vorlinde-host> ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
-  add_test(NAME tool.agenda
-           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_agenda_tool.py
-                   $<TARGET_FILE:vorlinde-agenda> ${PROJECT_SOURCE_DIR}/tests/tool/traps.vrn
-                   ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
-  # import, export and expand: golden files, the rule table, the round trip.
-  add_test(NAME tool.calendar
-           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_calendar.py
-                   $<TARGET_FILE:vorlinde-agenda> ${PROJECT_SOURCE_DIR}/tests/tool/calendar
-                   ${PROJECT_SOURCE_DIR}/samples/sample.vrn ${PROJECT_SOURCE_DIR}/tests/tool/traps.vrn)
-endif()
-
 # The product: Vorlinde.dxl, 32-bit, built as its toolchain file alone builds
 # it (a release build without tests), and the release archive.
 vorlinde_find_tools(missing VORLINDE_MINGW_I686 i686-w64-mingw32-g++)

@@ -1,6 +1,7 @@
 # Test build: 32-bit Linux (g++ -m32), run under qemu-i386-static, because
-# these machines' kernels do not execute 32-bit programs. It runs the module's
-# own code with the product's data model: 4-byte handles and pointers.
+# some machines' kernels do not execute 32-bit programs and qemu runs them on
+# every machine. It runs the module's own code with the product's data model:
+# 4-byte handles and pointers.
 set(CMAKE_SYSTEM_NAME Linux)
 set(CMAKE_SYSTEM_PROCESSOR i686)
 set(CMAKE_C_COMPILER gcc)

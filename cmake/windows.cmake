@@ -5,6 +5,10 @@ enable_language(RC)
 # the module as exact UTF-16.
 string(APPEND CMAKE_RC_FLAGS " --codepage=65001")
 
+# Every program and DLL links the C and C++ runtimes' own code in, so that it
+# needs no DLL beyond the system's.
+add_link_options(-static -static-libgcc -static-libstdc++)
+
 # The module throws nothing and asks nothing of run-time type information, so
 # it is built without either: no exception handling, unwinder or demangler
 # from the static C++ runtime comes into the file. Each function and datum
@@ -38,9 +42,6 @@ else()
                              ${CMAKE_BINARY_DIR}/generated)
   set_target_properties(Vorlinde PROPERTIES PREFIX "" SUFFIX ".dxl" OUTPUT_NAME Vorlinde)
   target_link_options(Vorlinde PRIVATE
-                      # The C and C++ runtimes' own code is linked in, so that
-                      # the file needs no DLL beyond the system's.
-                      -static -static-libgcc -static-libstdc++
                       # Sections nothing refers to are dropped.
                       -Wl,--gc-sections
                       # A release file carries no symbol table or debug sections.
@@ -48,25 +49,7 @@ else()
   target_link_libraries(Vorlinde PRIVATE comdlg32 user32 kernel32)
 endif()
 
-add_executable(vorlinde-host tools/vorlinde_host.cpp tools/memo_output.cpp tools/terminal_windows.cpp)
-target_include_directories(vorlinde-host PRIVATE ${CMAKE_SOURCE_DIR})
-target_compile_definitions(vorlinde-host PRIVATE VORLINDE_DEFAULT_MODULE="Vorlinde.dxl")
-target_link_options(vorlinde-host PRIVATE -static -static-libgcc -static-libstdc++)
-
-# The agenda checker, and vorlinde-agenda.exe, which shows memos through the
-# module's own objects and checks agenda files; the parts of the module it
-# does not call are dropped. Their own texts are UTF-8.
-add_library(vorlinde_lint OBJECT agenda/lint.cpp)
-target_include_directories(vorlinde_lint PUBLIC ${CMAKE_SOURCE_DIR})
-include(cmake/calendar.cmake)
-add_executable(vorlinde-agenda tools/vorlinde_agenda.cpp tools/memo_output.cpp tools/terminal_windows.cpp
-               ${VORLINDE_CALENDAR_SOURCES}
-               host/system_clock.cpp $<TARGET_OBJECTS:vorlinde_lint>
-               $<TARGET_OBJECTS:vorlinde_objects>)
-target_include_directories(vorlinde-agenda PRIVATE ${CMAKE_SOURCE_DIR})
-target_link_options(vorlinde-agenda PRIVATE -static -static-libgcc -static-libstdc++
-                    -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
-target_link_libraries(vorlinde-agenda PRIVATE vorlinde_libical comdlg32 user32 kernel32)
+include(cmake/tools.cmake)
 
 # The host-level tests as Windows programs, one per test source, run under
 # wine64 (64-bit) or 32-bit Wine by the native build's ctest
@@ -79,7 +62,7 @@ if(VORLINDE_TESTS)
   # linked into every program.
   add_library(vorlinde_wine_test_support OBJECT
     tests/platform_windows.cpp
-    tests/scratch_dir.cpp
+    testing/scratch_dir.cpp
     tests/test_support.cpp
     tests/ui_driver_windows.cpp
   )
@@ -92,7 +75,6 @@ if(VORLINDE_TESTS)
     # Beside the program, where LoadLibraryA looks first.
     target_compile_definitions(${name} PRIVATE VORLINDE_TEST_MODULE="Vorlinde.dxl")
     target_link_libraries(${name} PRIVATE GTest::gtest_main comdlg32 gdi32 user32)
-    target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
     add_dependencies(${name} Vorlinde)
   endforeach()
   # A 32-bit host's check that every entry point is a plain (caller-cleans)
@@ -101,18 +83,20 @@ if(VORLINDE_TESTS)
     add_executable(calling_convention_check tests/wine/calling_convention_check.cpp)
     target_include_directories(calling_convention_check PRIVATE ${CMAKE_SOURCE_DIR})
     target_link_libraries(calling_convention_check PRIVATE user32)
-    target_link_options(calling_convention_check PRIVATE -static -static-libgcc -static-libstdc++)
     add_library(stdcall_module SHARED tests/wine/stdcall_module.cpp)
     set_target_properties(stdcall_module PROPERTIES PREFIX "")
     # Exports the stdcall function by its plain name, without "@12".
-    target_link_options(stdcall_module PRIVATE -static -static-libgcc -Wl,--kill-at)
+    target_link_options(stdcall_module PRIVATE -Wl,--kill-at)
   endif()
   foreach(source ${VORLINDE_CLOCK_TEST_SOURCES})
     get_filename_component(name ${source} NAME_WE)
-    add_executable(${name} ${source} tests/fixed_clock.cpp $<TARGET_OBJECTS:vorlinde_objects>
+    add_executable(${name} ${source} testing/fixed_clock.cpp $<TARGET_OBJECTS:vorlinde_objects>
                            $<TARGET_OBJECTS:vorlinde_wine_test_support>)
     target_include_directories(${name} PRIVATE ${CMAKE_SOURCE_DIR})
     target_link_libraries(${name} PRIVATE GTest::gtest_main comdlg32 gdi32 user32)
-    target_link_options(${name} PRIVATE -static -static-libgcc -static-libstdc++)
   endforeach()
+endif()
+
+if(VORLINDE_BENCH)
+  include(bench/shipped.cmake)
 endif()

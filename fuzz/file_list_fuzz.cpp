@@ -10,7 +10,7 @@
 
 #include "agenda/agenda.h"
 #include "fuzz/fuzz_support.h"
-#include "fuzz/reference_model.h"
+#include "testing/reference_model.h"
 
 using fuzz_support::Fail;
 

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tests/scratch_dir.h"
+#include "testing/scratch_dir.h"
 
 namespace fuzz_support {
 

@@ -8,8 +8,8 @@
 #include <string>
 
 #include "agenda/agenda.h"
-#include "fuzz/reference_model.h"
-#include "tests/escaped.h"
+#include "testing/escaped.h"
+#include "testing/reference_model.h"
 
 namespace fuzz_support {
 

@@ -27,9 +27,10 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "fuzz/reference_model.h"
 #include "host/vorlinde.h"
-#include "tests/fixed_clock.h"
+#include "testing/fixed_clock.h"
+#include "testing/reference_model.h"
+#include "testing/shortage_oracle.h"
 
 using fuzz_support::Fail;
 
@@ -154,38 +155,6 @@ bool IsOneOfTheForms(const std::string& memo, AgendaDate date) {
   return true;
 }
 
-// The lines of a memo after its heading, each without its line break.
-std::vector<std::string> LinesAfter(const std::string& memo, size_t heading) {
-  std::vector<std::string> lines;
-  for (size_t at = heading; at < memo.size();) {
-    const size_t next = memo.find("\r\n", at + 2);
-    const size_t end = next == std::string::npos ? memo.size() : next;
-    lines.push_back(memo.substr(at + 2, end - at - 2));
-    at = end;
-  }
-  return lines;
-}
-
-// Whether `memo` is what a composition that ran short of memory may leave of
-// `whole`, the memo it would have made with enough: the error text, or the
-// heading and some of the whole memo's lines in their order. So a memo that
-// lost its entries never says "none".
-bool IsWhatAShortageLeaves(const std::string& memo, const std::string& whole, AgendaDate date) {
-  if (memo == reference::kErrorText) return true;
-  const std::string heading = reference::Heading(fuzz_support::ModelDate(date));
-  if (memo.compare(0, heading.size(), heading) != 0) return false;
-  if (whole.compare(0, heading.size(), heading) != 0) return false;
-  const std::vector<std::string> kept = LinesAfter(memo, heading.size());
-  const std::vector<std::string> all = LinesAfter(whole, heading.size());
-  size_t next = 0;
-  for (const std::string& line : kept) {
-    while (next < all.size() && all[next] != line) ++next;
-    if (next == all.size()) return false;
-    ++next;
-  }
-  return true;
-}
-
 // Reads the chip's memo as a host does, a length query and then a copy, and
 // checks it.
 void CheckChip(const Chip& chip, int slot) {
@@ -216,7 +185,9 @@ void CheckChip(const Chip& chip, int slot) {
          "the error text, heading and \"none\", or heading and entries", memo);
   }
   if (length > 0 && !chip.exact && chip.wholeKnown &&
-      !IsWhatAShortageLeaves(memo, chip.memo, chip.date)) {
+      !testing_support::IsWhatAShortageLeaves(
+          memo, chip.memo, reference::Heading(fuzz_support::ModelDate(chip.date)),
+          reference::kErrorText)) {
     Fail((which + ": memo after a shortage of memory").c_str(),
          "the error text, or the heading and some of these lines: " + chip.memo, memo);
   }

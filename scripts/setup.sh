@@ -1,18 +1,18 @@
 #!/usr/bin/env bash
-# Installs what building and testing Vorlinde needs on Debian, when missing.
+# Installs what building and testing Vorlinde needs on Debian, when missing,
+# and nothing else.
 # Run as root (or with sudo available); does nothing when all is there.
 set -euo pipefail
 
 packages=(
-  cmake make g++ pkg-config libgtest-dev libbenchmark-dev
-  g++-mingw-w64-i686 g++-mingw-w64-x86-64
-  python3 python3-pefile python3-icalendar
-  libical-dev
-  wine64 wine32:i386 xvfb x11-apps imagemagick
-  fonts-ipafont-gothic
-  g++-multilib qemu-user-static
-  clang libclang-rt-14-dev valgrind faketime time
-  zip
+  cmake make g++ libgtest-dev libbenchmark-dev    # the native build and its tests
+  g++-mingw-w64-i686 g++-mingw-w64-x86-64         # the product, the Windows test builds
+  python3 python3-pefile                          # the tool and product-file checks
+  libical-dev pkg-config python3-icalendar        # the agenda tool's calendar bridge, its tests
+  wine64 wine32:i386 xvfb imagemagick             # the wine suites and their screenshots
+  fonts-ipafont-gothic                            # Japanese text in the wine suites' windows
+  g++-multilib qemu-user-static                   # the i386 suite, wine32's qemu route
+  clang libclang-rt-14-dev valgrind               # the fuzz targets, valgrind
 )
 
 missing=()

@@ -1,6 +1,7 @@
 // The About dialog and the configure notice as a host meets them: the module
 // loaded by path, the dialog opened from DrawExAbout and from a chip's menu,
 // and closed every way a user can close it.
+// Not covered: how the dialogs look (about_windows_test.cpp).
 #include <gtest/gtest.h>
 
 #include <string>

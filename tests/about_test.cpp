@@ -1,5 +1,6 @@
 // The About dialog's procedure and how the module opens the dialog and the
 // configure notice, seen through the stand-in's records.
+// Not covered: real windows (about_windows_test.cpp).
 #include <gtest/gtest.h>
 #include <standin.h>
 

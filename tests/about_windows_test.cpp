@@ -1,5 +1,6 @@
 // The About dialog and the configure notice as real windows: what the user
 // sees while they are open, read back from the live windows.
+// Not covered: the dialog's procedure call by call (about_test.cpp).
 #include <gtest/gtest.h>
 #include <stdint.h>
 

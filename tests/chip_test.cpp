@@ -1,5 +1,6 @@
 // The module as a host meets it: loaded by path, entry points found by name,
 // chips created, updated, read and released.
+// Not covered: the day menu and the exchange (their own tests).
 #include <gtest/gtest.h>
 #include <string.h>
 #include <time.h>
@@ -16,9 +17,8 @@ namespace {
 
 using testing_support::Escaped;
 using testing_support::Heading;
+using testing_support::kError;
 using testing_support::ScratchDir;
-
-const std::string kError = "データファイル読み込みエラー";
 
 class ChipTest : public testing_support::ModuleTest {
  protected:

@@ -2,6 +2,8 @@
 // module's objects.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <string>
 
 #include "agenda/agenda.h"
@@ -26,3 +28,13 @@ inline Composed Compose(const std::string& list, AgendaDate date) {
 }
 
 }  // namespace testing_support
+
+// Expects the Composed `composed` to hold the memo `expected` and to report
+// its length; a difference is shown around the first byte that differs.
+#define EXPECT_MEMO(expected, composed)                                                      \
+  do {                                                                                       \
+    const std::string want_ = (expected);                                                    \
+    const ::testing_support::Composed got_ = (composed);                                     \
+    EXPECT_TRUE(want_ == got_.text) << ::testing_support::FirstDifference(want_, got_.text); \
+    EXPECT_EQ(static_cast<int32_t>(got_.text.size()), got_.length) << "reported length";     \
+  } while (0)

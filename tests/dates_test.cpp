@@ -4,6 +4,7 @@
 // the C library cannot convert changes (nothing). The program links the
 // module's objects with the test clock and is built for every platform the
 // module runs on, the 32-bit Windows runtime included.
+// Not covered: time zones with daylight saving (day_menu_test.cpp).
 #include <gtest/gtest.h>
 #include <stdio.h>
 #include <time.h>
@@ -13,7 +14,7 @@
 #include <vector>
 
 #include "host/vorlinde.h"
-#include "tests/fixed_clock.h"
+#include "testing/fixed_clock.h"
 #include "tests/global_text.h"
 #include "tests/test_support.h"
 

@@ -1,6 +1,7 @@
 // A chip's day menu as a host meets it: the module loaded by path, the menu
 // it builds read back item by item through the system's menu calls, and the
 // check mark following the day the chip shows.
+// Not covered: the dates each command shows (day_menu_test.cpp).
 #include <gtest/gtest.h>
 
 #include <string>

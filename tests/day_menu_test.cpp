@@ -2,6 +2,7 @@
 // which date each day command shows, in time zones with and without daylight
 // saving and across month, year and leap-day boundaries, and when a command
 // changes nothing.
+// Not covered: the menu as the system's menu calls read it (day_menu_host_test.cpp).
 #include <gtest/gtest.h>
 #include <standin.h>
 #include <stdio.h>
@@ -16,20 +17,20 @@
 #include "host/chip_state.h"
 #include "host/locked_local.h"
 #include "host/vorlinde.h"
-#include "tests/fixed_clock.h"
+#include "testing/fixed_clock.h"
+#include "testing/time_zone.h"
 #include "tests/menu_readback.h"
 #include "tests/test_support.h"
-#include "tests/time_zone.h"
 
 namespace {
 
 using testing_support::EntryFor;
 using testing_support::Escaped;
 using testing_support::Heading;
+using testing_support::kError;
 using testing_support::MemoFor;
 using testing_support::ScratchDir;
 
-const std::string kError = "データファイル読み込みエラー";
 HWND const kOwner = reinterpret_cast<HWND>(0x0BEE);
 
 class DayMenuTest : public ::testing::Test {

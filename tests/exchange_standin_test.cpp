@@ -1,11 +1,12 @@
 // The send-text exchange with a handle the stand-in can tell is stale.
+// Not covered: the memo the exchange gives back (exchange_test.cpp).
 #include <gtest/gtest.h>
 #include <standin.h>
 
 #include <string>
 
 #include "host/vorlinde.h"
-#include "tests/escaped.h"
+#include "testing/escaped.h"
 #include "tests/global_text.h"
 #include "tests/module_test.h"
 #include "tests/test_support.h"

@@ -1,5 +1,6 @@
 // The send-text exchange as a host meets it: a chip's text handed over in a
 // global block comes back as today's memo, in the block the variable names.
+// Not covered: stale handles and lock failures (exchange_standin_test.cpp).
 #include <gtest/gtest.h>
 #include <string.h>
 #include <time.h>
@@ -19,9 +20,8 @@ namespace {
 using testing_support::Escaped;
 using testing_support::GlobalText;
 using testing_support::Heading;
+using testing_support::kError;
 using testing_support::ScratchDir;
-
-const std::string kError = "データファイル読み込みエラー";
 
 class ExchangeTest : public testing_support::ModuleTest {
  protected:

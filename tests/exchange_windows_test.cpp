@@ -1,5 +1,6 @@
 // The send-text exchange on the system's own global heap: a movable block
 // whose memory moves as it grows, and a block that cannot be locked.
+// Not covered: the memo's content (exchange_test.cpp).
 #include <windows.h>
 // after windows.h
 #include <gtest/gtest.h>

@@ -1,4 +1,5 @@
 // Taking agenda file names out of a chip's text.
+// Not covered: reading the files named (memo_test.cpp, hostile_test.cpp).
 #include <gtest/gtest.h>
 
 #include <string>

@@ -1,6 +1,7 @@
 // The file picker over the stand-in's scripted open-file dialog: the
 // dialog's settings as the module passed them, browsing before a pick or a
 // cancel, a path too long for the name buffer, and heap failures.
+// Not covered: the system's own dialog (file_picker_windows_test.cpp).
 #include <gtest/gtest.h>
 #include <standin.h>
 #include <string.h>

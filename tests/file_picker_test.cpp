@@ -1,6 +1,7 @@
 // The file picker as a host meets it: the user picks an agenda file in the
 // open-file dialog (played by the dialog driver) and its full path is
 // appended to the text being edited.
+// Not covered: heap failures and the dialog's settings (file_picker_standin_test.cpp).
 #include <gtest/gtest.h>
 #include <string.h>
 

@@ -1,6 +1,7 @@
 // The file picker with the system's own open-file dialog: what the user
 // sees, the default extension it adds, and a path too long for the module's
 // name buffer.
+// Not covered: heap failures (file_picker_standin_test.cpp).
 #include <windows.h>
 // after windows.h
 #include <gtest/gtest.h>

@@ -1,9 +1,15 @@
-// Which agenda lines apply to which dates, and where their text begins.
+// Which agenda lines apply to which dates, and where their text begins: one
+// table for MatchAgendaLine and MatchAgendaPiece alike, each line also as a
+// piece with the line ends the reader leaves in it.
+// Not covered: how the reader cuts a file into pieces (reader_test.cpp).
 #include <gtest/gtest.h>
+#include <string.h>
 
+#include <algorithm>
 #include <string>
 
 #include "agenda/agenda.h"
+#include "agenda/line.h"
 #include "tests/test_support.h"
 
 namespace {
@@ -49,7 +55,7 @@ const MatchCase kMatchCases[] = {
     {"0000/13/00 x", {1998, 13, 1}, "x"},
     // Leading white space inside a field is skipped; digits end at the field.
     {"  98/ 4/ 1 x", {98, 4, 1}, "x"},
-    {"\t\v\f\r/\n4/ 1 x", {2000, 4, 1}, "x"},
+    {"\t\v\f /\t4/ 1 x", {2000, 4, 1}, "x"},
     // "/0" holds no number: the fields after a misplaced byte match anything.
     {"19985/04/01 x", {1998, 7, 9}, "1 x"},
     {"1998/04/011x", {1998, 4, 1}, "1x"},
@@ -65,14 +71,26 @@ const MatchCase kMatchCases[] = {
     {"", {1998, 4, 1}, nullptr},
 };
 
-TEST(MatchAgendaLine, Table) {
+// What the reader may leave after a line in its piece: nothing, its LF, a
+// CR LF read as LF, or a lone CR or a NUL that cuts the line early.
+const std::string kLineEnds[] = {"", "\n", "\r", "\r more\n", std::string("\0 more", 6)};
+
+TEST(MatchAgendaLine, TableForLinesAndPieces) {
   for (const MatchCase& c : kMatchCases) {
-    const char* text = MatchAgendaLine(c.date.year, c.date.month, c.date.day, c.line);
-    const std::string got = text != nullptr ? text : "(none)";
     const std::string want = c.expected != nullptr ? c.expected : "(none)";
-    EXPECT_EQ(want, got) << "line \"" << Escaped(c.line) << "\" on " << c.date.year << "-"
-                         << c.date.month << "-" << c.date.day << ": want \"" << Escaped(want)
-                         << "\", got \"" << Escaped(got) << "\"";
+    const std::string where = "line \"" + Escaped(c.line) + "\" on " + std::to_string(c.date.year) +
+                              "-" + std::to_string(c.date.month) + "-" + std::to_string(c.date.day);
+    const char* text = MatchAgendaLine(c.date.year, c.date.month, c.date.day, c.line);
+    EXPECT_EQ(Escaped(want), Escaped(text != nullptr ? text : "(none)")) << where;
+    for (const std::string& end : kLineEnds) {
+      std::string piece = c.line + end;
+      piece.resize(std::max(piece.size(), kAgendaTextColumn + 1));  // room the matcher may read
+      size_t length = 0;
+      text = MatchAgendaPiece(c.date.year, c.date.month, c.date.day, &piece[0],
+                              strlen(c.line) + end.size(), &length);
+      EXPECT_EQ(Escaped(want), Escaped(text != nullptr ? std::string(text, length) : "(none)"))
+          << where << " as a piece ending in \"" << Escaped(end) << "\"";
+    }
   }
 }
 

@@ -1,5 +1,6 @@
 // How an agenda file is cut into pieces: CR LF, lone CR, Ctrl-Z, NUL and the
 // 1023-byte limit.
+// Not covered: what a piece's line means (match_test.cpp).
 #include "agenda/reader.h"
 
 #include <gtest/gtest.h>

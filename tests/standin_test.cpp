@@ -1,6 +1,7 @@
 // Tests of the Win32 stand-in's fault-finding behaviour that the module's
 // tests rely on: opaque movable handles, moving growth, fault records, menu
 // and dialog semantics, and files that never block.
+// Not covered: the module itself; Windows' own behaviour (the wine suites).
 #include <commdlg.h>
 #include <gtest/gtest.h>
 #include <standin.h>
@@ -17,7 +18,7 @@
 #include <string>
 #include <vector>
 
-#include "tests/scratch_dir.h"
+#include "testing/scratch_dir.h"
 
 namespace {
 

@@ -6,10 +6,13 @@
 #include <string>
 
 #include "agenda/agenda.h"
-#include "tests/escaped.h"
-#include "tests/scratch_dir.h"
+#include "testing/escaped.h"
+#include "testing/scratch_dir.h"
 
 namespace testing_support {
+
+// The memo's error form, "データファイル読み込みエラー", in Shift-JIS.
+inline const std::string kError = "データファイル読み込みエラー";
 
 // The text of a local memo block, or "(none)" for a null handle.
 std::string BlockText(HLOCAL block);

@@ -1,6 +1,7 @@
 // The dialog driver over the stand-in: what each way of closing delivers to a
 // dialog procedure, and when Finish() reports that a window did not come or
 // did not close.
+// Not covered: real windows (ui_driver_windows_test.cpp).
 #include <commdlg.h>
 #include <gtest/gtest.h>
 #include <standin.h>

@@ -1,6 +1,7 @@
 // The dialog driver against real windows: a dialog made from a template in
 // memory, a message box and the system's open-file dialog, each driven the
 // way the host-level tests drive the module's.
+// Not covered: the stand-in's scripted dialogs (ui_driver_standin_test.cpp).
 #include <windows.h>
 // after windows.h
 #include <commdlg.h>

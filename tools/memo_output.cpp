@@ -6,7 +6,6 @@ void PrintMemo(const std::string& memo, bool raw) {
   if (raw) {
     SetBinaryOutput();
     fwrite(memo.data(), 1, memo.size(), stdout);
-    fputs("\r\n", stdout);
     return;
   }
   std::string text;

@@ -1,6 +1,7 @@
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <windows.h>
 
 #include "tools/terminal.h"
@@ -46,6 +47,25 @@ std::string ShiftJisToUtf8(const std::string& shiftJis) {
   return Convert(shiftJis, kShiftJis, CP_UTF8);
 }
 
+bool CharacterToShiftJis(char32_t character, std::string* out) {
+  wchar_t units[2];
+  int count = 1;
+  if (character >= 0x10000) {
+    units[0] = static_cast<wchar_t>(0xD800 + ((character - 0x10000) >> 10));
+    units[1] = static_cast<wchar_t>(0xDC00 + ((character - 0x10000) & 0x3FF));
+    count = 2;
+  } else {
+    units[0] = static_cast<wchar_t>(character);
+  }
+  char converted[8];
+  BOOL usedDefault = FALSE;
+  const int bytes = WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, units, count, converted,
+                                        sizeof converted, nullptr, &usedDefault);
+  if (bytes <= 0 || usedDefault) return false;
+  out->append(converted, static_cast<size_t>(bytes));
+  return true;
+}
+
 bool TerminalIsJapanese() { return GetConsoleOutputCP() == kShiftJis || GetACP() == kShiftJis; }
 
 void SetBinaryOutput() {
@@ -54,3 +74,27 @@ void SetBinaryOutput() {
 }
 
 bool CanShowDialogs() { return true; }
+
+unsigned long ConsoleProcessCount() {
+  DWORD processes[2];
+  return GetConsoleProcessList(processes, 2);
+}
+
+bool InputIsConsole() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+}
+
+bool MoveFileOver(const std::string& from, const std::string& to) {
+  return MoveFileExA(from.c_str(), to.c_str(),
+                     MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+FILE* CreateNewFile(const std::string& name) {
+  const int fd =
+      _open(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (fd < 0) return nullptr;
+  FILE* file = _fdopen(fd, "wb");
+  if (file == nullptr) _close(fd);
+  return file;
+}

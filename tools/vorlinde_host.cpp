@@ -23,7 +23,9 @@ const char kUsage[] =
     "\n"
     "  --module PATH  the module to load (default: " VORLINDE_DEFAULT_MODULE
     ")\n"
-    "  --raw          print the memo's bytes as they are (Shift-JIS, CR LF)\n"
+    "  --raw          print the memo's bytes as they are (Shift-JIS, CR LF) and\n"
+    "                 nothing after them (with --exchange, the length goes to\n"
+    "                 standard error)\n"
     "  --day DAY      yesterday, today or tomorrow: the day chosen from the chip's\n"
     "                 menu (default: today)\n"
     "  --about        show the module's About dialog (Windows only)\n"
@@ -43,7 +45,8 @@ struct Options {
   std::vector<std::string> files;
 };
 
-// Returns 0 when the options were read, else the exit status to end with.
+// Returns 0 when the options were read, -1 after --help, else the exit
+// status to end with.
 int ParseOptions(int argc, char** argv, Options* options) {
   for (int i = 1; i < argc; ++i) {
     const std::string arg = argv[i];
@@ -162,7 +165,7 @@ int ShowExchange(HMODULE module, const std::string& list, bool raw) {
   PrintMemo(std::string(bytes, strnlen(bytes, GlobalSize(block))), raw);
   GlobalUnlock(block);
   GlobalFree(block);
-  printf("length: %d\n", length);
+  fprintf(raw ? stderr : stdout, "length: %d\n", length);
   return 0;
 }
 

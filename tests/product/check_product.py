@@ -2,7 +2,8 @@
 """Checks the product file Vorlinde.dxl as Windows and the memo application
 will meet it, and as users install it: a 32-bit DLL that exports the entry
 points by name under their ordinals, needs no DLL beyond the system's, keeps
-time with the C runtime's 64-bit functions, and is small and stripped."""
+time with the C runtime's 64-bit functions, and is small and stripped.
+Not covered: the resources' bytes (check_resources.py), the module's behaviour."""
 
 import os
 import sys

@@ -2,6 +2,7 @@
 """Shows that check_product.py catches a broken product file: each case
 damages a copy of Vorlinde.dxl in one place and names the problem the check
 must report. The intact file must pass.
+Not covered: the intact file's own properties (check_product.py).
 
 usage: check_product_test.py Vorlinde.dxl"""
 

@@ -5,7 +5,8 @@ as built, the zone folder the tool reads time zones from, libical's licence
 texts, the sample agenda file as kept in the tree and a readme that a Japanese
 Windows shows as it is (Shift-JIS, CR LF), in Japanese and English. The agenda
 tool must be a 32-bit Windows program that needs no DLL beyond the system's.
-It does not check what the zones say (the wine tests import through them).
+Not covered: the product file's exports and imports (check_product.py), what
+the zones say (the wine tests import through them).
 
 usage: check_release.py Vorlinde-VERSION.zip Vorlinde.dxl vorlinde-agenda.exe sample.vrn"""
 

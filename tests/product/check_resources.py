@@ -1,7 +1,8 @@
 #!/usr/bin/env python3
 """Checks the resources of the product file Vorlinde.dxl byte by byte: the
 About dialog template and the version information, read with our own small
-parsers of the two binary formats (pefile only finds the resource data)."""
+parsers of the two binary formats (pefile only finds the resource data).
+Not covered: how Windows shows the dialog (the wine suites)."""
 
 import struct
 import sys

@@ -10,8 +10,9 @@ command that runs vorlinde-agenda.exe, it checks that the Windows program
 writes the native program's bytes for each import, export and expand.
 It does not check the wording of messages beyond the golden files.
 
-usage: check_calendar.py VORLINDE-AGENDA DATA-FOLDER SAMPLE TRAPS [--update] [WINDOWS-COMMAND...]
-(--update rewrites the golden files from the native program's output)"""
+usage: check_calendar.py [--update] COMMAND... [--windows WINDOWS-COMMAND...]
+(COMMAND runs the native program, an emulator first where there is one;
+--update rewrites the golden files from the native program's output)"""
 
 import datetime
 import os
@@ -22,6 +23,13 @@ import tempfile
 
 import dateutil.rrule
 import icalendar
+
+from tool_support import report, split_commands, windows_name
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+DATA = os.path.join(HERE, "calendar")
+SAMPLE = os.path.join(HERE, "..", "..", "samples", "sample.vrn")
+TRAPS = os.path.join(HERE, "traps.vrn")
 
 TOKYO = ["--tz", "Asia/Tokyo"]
 # Golden file, calendars, options; the calendars are named relative to the
@@ -88,7 +96,7 @@ def readable(result):
 def check_imports(native, data, update):
     problems = []
     for name, calendars, options in IMPORTS:
-        result = run([native], "import", *options, *calendars, cwd=data)
+        result = run(native, "import", *options, *calendars, cwd=data)
         golden = os.path.join(data, name + ".expected")
         if update:
             with open(golden, "w", encoding="utf-8") as f:
@@ -107,7 +115,7 @@ def check_clean(native, agenda, what):
     with tempfile.NamedTemporaryFile(suffix=".vrn") as f:
         f.write(agenda)
         f.flush()
-        result = run([native], "check", f.name)
+        result = run(native, "check", f.name)
     if result.returncode != 0 or result.stdout:
         return ["%s: check finds %s" % (what, result.stdout.decode("utf-8", "replace"))]
     return []
@@ -119,7 +127,7 @@ def check_no_half_output(native, data):
         output = os.path.join(folder, "agenda.vrn")
         with open(output, "wb") as f:
             f.write(b"old\r\n")
-        result = run([native], "import", "--output", output, "example.ics", "damaged.ics",
+        result = run(native, "import", "--output", output, "example.ics", "damaged.ics",
                      cwd=data)
         with open(output, "rb") as f:
             kept = f.read()
@@ -159,9 +167,10 @@ def memos(native, agenda):
     for year in range(years):
         date = start.replace(year=start.year + year)
         length = (date.replace(year=date.year + 1) - date).days
-        result = run([native], "show", "--raw", "--date", date.strftime("%Y/%m/%d"),
+        result = run(native, "show", "--raw", "--date", date.strftime("%Y/%m/%d"),
                      "--days", str(length), agenda)
-        days += result.stdout[:-2].split(b"\r\n\r\n")
+        out = result.stdout
+        days += (out[:-2] if out.endswith(b"\r\n") else out).split(b"\r\n\r\n")
     return days
 
 
@@ -222,10 +231,10 @@ def check_round_trip(native, agenda):
     with tempfile.TemporaryDirectory() as folder:
         ics = os.path.join(folder, "exported.ics")
         back = os.path.join(folder, "imported.vrn")
-        result = run([native], "export", "--output", ics, agenda)
+        result = run(native, "export", "--output", ics, agenda)
         if result.returncode != 0:
             return ["export %s: status %d, %r" % (agenda, result.returncode, result.stderr)]
-        result = run([native], "import", "--from", first, "--until",
+        result = run(native, "import", "--from", first, "--until",
                      last.strftime("%Y/%m/%d"), "--output", back, ics)
         if result.returncode != 0:
             return ["import of the export of %s: status %d, %r"
@@ -249,8 +258,8 @@ def check_left_out(native, traps):
     """export warns about, and leaves out, the lines check warns about."""
     def lines(output):
         return sorted({int(m) for m in re.findall(rb":(\d+):(?:\d+:)? warning: ", output)})
-    checked = lines(run([native], "check", traps).stdout)
-    exported = run([native], "export", traps)
+    checked = lines(run(native, "check", traps).stdout)
+    exported = run(native, "export", traps)
     if exported.returncode != 0 or lines(exported.stderr) != checked or not checked:
         return ["export of %s: want warnings on lines %s, got status %d and %s"
                 % (traps, checked, exported.returncode, lines(exported.stderr))]
@@ -259,13 +268,13 @@ def check_left_out(native, traps):
 
 def check_windows(native, windows, data, sample):
     def on_z(path):
-        return "Z:" + os.path.abspath(path).replace("/", "\\")
+        return windows_name(os.path.abspath(path))
     problems = []
     runs = [("import " + name, ["import", *options, *(os.path.join(data, c) for c in calendars)])
             for name, calendars, options in IMPORTS]
     runs += [("export " + f, ["export", f]) for f in (sample, os.path.join(data, "wildcards.vrn"))]
     for what, args in runs:
-        want = run([native], *args)
+        want = run(native, *args)
         got = run(windows, *[on_z(a) if os.path.exists(a) else a for a in args])
         if got.returncode == 77:  # wine-run.sh: this machine has no such wine
             return None
@@ -282,11 +291,8 @@ def main():
     update = "--update" in args
     if update:
         args.remove("--update")
-    if len(args) < 4:
-        print(__doc__.strip().splitlines()[-2], file=sys.stderr)
-        return 2
-    native, data, sample, traps = map(os.path.abspath, args[:4])
-    windows = args[4:]
+    native, windows = split_commands(args, __doc__.strip().splitlines()[-3])
+    data, sample, traps = DATA, os.path.abspath(SAMPLE), TRAPS
     if windows:
         problems = check_windows(native, windows, data, sample)
         if problems is None:
@@ -297,16 +303,12 @@ def main():
         if update:
             return 0
         problems += check_no_half_output(native, data)
-        problems += check_rules([native])
+        problems += check_rules(native)
         for agenda in (sample, os.path.join(data, "wildcards.vrn")):
             problems += check_round_trip(native, agenda)
         problems += check_left_out(native, traps)
-    for problem in problems:
-        print("FAIL: %s" % problem)
-    if not problems:
-        print("vorlinde-agenda%s: import, export and expand as expected"
-              % (" and .exe" if windows else ""))
-    return 1 if problems else 0
+    return report(problems, "vorlinde-agenda%s: import, export and expand as expected"
+                  % (" and .exe" if windows else ""))
 
 
 if __name__ == "__main__":

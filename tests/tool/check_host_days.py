@@ -1,8 +1,13 @@
 #!/usr/bin/env python3
-"""Checks the command-line host's day choice and its About option on the
-native build: --day shows the agenda of yesterday, today or tomorrow by the
-local calendar, an unknown day is a usage error, and --about, which needs
-real windows, says it is not available and ends with status 2."""
+"""Checks the command-line host's day choice, --raw and its About option on
+the native build: --day shows the agenda of yesterday, today or tomorrow by
+the local calendar, an unknown day is a usage error, --raw prints the memo's
+bytes and nothing after them, and --about, which needs real windows, says it
+is not available and ends with status 2.
+Not covered: the menu's days under Wine (the wine suites' day-menu tests).
+
+usage: check_host_days.py AGENDA-FILE VORLINDE-HOST-COMMAND...
+(an emulator first where there is one)"""
 
 import datetime
 import subprocess
@@ -16,7 +21,7 @@ def heading(date):
 
 
 def run(host, *args):
-    return subprocess.run([host, *args], capture_output=True, timeout=60)
+    return subprocess.run([*host, *args], capture_output=True, timeout=60)
 
 
 def check(host, agenda):
@@ -35,6 +40,12 @@ def check(host, agenda):
         if result.returncode != 2 or b"--day" not in result.stderr:
             problems.append("%s: expected status 2 and a word on --day, got %d and %r"
                             % (" ".join(args), result.returncode, result.stderr))
+    # --raw: the memo's bytes and nothing after them; the sample's last line
+    # applies every day.
+    result = run(host, "--raw", agenda)
+    if result.returncode != 0 or not result.stdout.endswith("予定表を見直す".encode("cp932")):
+        problems.append("--raw: expected status 0 and the memo's bytes ending in its last "
+                        "entry, got %d and %r" % (result.returncode, result.stdout[-40:]))
     result = run(host, "--about")
     if result.returncode != 2 or b"not available" not in result.stderr:
         problems.append("--about: expected status 2 and 'not available', got %d and %r"
@@ -43,10 +54,10 @@ def check(host, agenda):
 
 
 def main():
-    if len(sys.argv) != 3:
-        print("usage: check_host_days.py VORLINDE-HOST AGENDA-FILE", file=sys.stderr)
+    if len(sys.argv) < 3:
+        print(__doc__, file=sys.stderr)
         return 2
-    problems = check(sys.argv[1], sys.argv[2])
+    problems = check(sys.argv[2:], sys.argv[1])
     for problem in problems:
         print("FAIL: %s" % problem)
     if not problems:

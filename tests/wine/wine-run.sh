@@ -9,7 +9,7 @@ set -eu
 state=$1 screenshots=$2
 shift 2
 if [ ! -f "$state/env" ]; then
-  echo "wine-run: no wine session in $state (the test wine64.start makes one)" >&2
+  echo "wine-run: no wine session in $state (the test wine.start makes one)" >&2
   exit 1
 fi
 . "$state/env"

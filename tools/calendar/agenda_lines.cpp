@@ -2,7 +2,7 @@
 
 #include <stdio.h>
 
-#include "tools/calendar/shift_jis.h"
+#include "tools/convert/convert.h"
 
 std::string DateColumns(AgendaDate date) {
   char text[32];

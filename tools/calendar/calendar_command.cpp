@@ -9,15 +9,15 @@
 #include <vector>
 
 #include "agenda/calendar.h"
-#include "agenda/lint.h"
 #include "host/clock.h"
 #include "tools/calendar/agenda_lines.h"
 #include "tools/calendar/expand.h"
 #include "tools/calendar/ical_export.h"
 #include "tools/calendar/ical_import.h"
-#include "tools/calendar/shift_jis.h"
 #include "tools/calendar/system.h"
+#include "tools/checker/checker.h"
 #include "tools/terminal.h"
+#include "tools/texts.h"
 
 namespace {
 
@@ -235,7 +235,7 @@ int Write(const std::string& bytes, const std::string& output) {
   if (file != nullptr) {
     if (fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) error = errno;
     if (fclose(file) != 0 && error == 0) error = errno;
-    if (error == 0 && !ReplaceFileWith(temporary, output)) error = errno != 0 ? errno : EACCES;
+    if (error == 0 && !MoveFileOver(temporary, output)) error = errno != 0 ? errno : EACCES;
     if (error != 0) remove(temporary.c_str());
   }
   if (error == 0) return 0;
@@ -266,23 +266,23 @@ int Import(const Options& options) {
 }
 
 int Export(const Options& options) {
-  LintOptions lint;
-  lint.language = japanese ? LintLanguage::kJapanese : LintLanguage::kEnglish;
+  CheckOptions lint;
+  lint.language = japanese ? CheckLanguage::kJapanese : CheckLanguage::kEnglish;
   lint.shiftJisToUtf8 = ShiftJisToUtf8;
   std::vector<AgendaExportFile> files;
   for (const std::string& name : options.files) {
-    std::vector<LintFinding> findings;
-    if (!LintAgendaFile(name.c_str(), lint, &findings)) {
+    std::vector<Finding> findings;
+    if (!CheckAgendaFile(name.c_str(), lint, &findings)) {
       Tell(kTextCannotRead, {name, strerror(errno != 0 ? errno : ENOENT)});
       return 2;
     }
     files.push_back({name, std::string(), {}});
-    for (const LintFinding& finding : findings) {
-      const bool wholeFile = finding.kind == LintKind::kUtf16 ||
-                             finding.kind == LintKind::kUtf8ByteOrderMark ||
-                             finding.kind == LintKind::kUtf8;
+    for (const Finding& finding : findings) {
+      const bool wholeFile = finding.kind == FindingKind::kUtf16 ||
+                             finding.kind == FindingKind::kUtf8ByteOrderMark ||
+                             finding.kind == FindingKind::kUtf8;
       if (wholeFile && files.back().fileLeftOut.empty()) files.back().fileLeftOut = finding.message;
-      if (!wholeFile && finding.kind != LintKind::kReading) {
+      if (!wholeFile && finding.kind != FindingKind::kReading) {
         files.back().linesLeftOut.insert({finding.line, finding.message});
       }
     }

@@ -11,7 +11,8 @@
 #include "agenda/calendar.h"
 #include "tools/calendar/agenda_lines.h"
 #include "tools/calendar/ical_file.h"
-#include "tools/calendar/shift_jis.h"
+#include "tools/calendar/system.h"
+#include "tools/convert/convert.h"
 
 namespace {
 
@@ -260,6 +261,7 @@ void Importer::AddInstance(const icaltimetype& start, Event* event) {
   icaltime_adjust(&finish, 0, 0, 0, static_cast<int>(event->lengthSeconds));
   const LocalTime end = Localize(finish);
   const int64_t endDay = DayNumber(end.date) - (end.minutes == 0);
+  bool unused = false;
   for (int64_t day = std::max(startDay + 1, first_); day <= std::min(endDay, last_); ++day) {
     const AgendaDate date = AddDays(begin.date, static_cast<int32_t>(day - startDay));
     if (day == DayNumber(end.date)) {
@@ -267,8 +269,8 @@ void Importer::AddInstance(const icaltimetype& start, Event* event) {
     } else {
       snprintf(clock, sizeof clock, " ～ ");
     }
-    dated_.push_back(
-        {day, 1, 0, event->order, DateColumns(date) + Utf8ToShiftJis(clock) + Text(event, 19)});
+    dated_.push_back({day, 1, 0, event->order,
+                      DateColumns(date) + Utf8ToShiftJis(clock, &unused) + Text(event, 19)});
   }
 }
 
@@ -359,8 +361,9 @@ std::string Importer::Agenda(const std::vector<CalendarText>& calendars) {
   std::string agenda = "; vorlinde-agenda import " + DateColumns(options_.from) + " - " +
                        DateColumns(options_.until) + "\r\n";
   for (const CalendarText& calendar : calendars) {
-    const std::string name =
-        Utf8ToShiftJis(ArgumentToUtf8(calendar.name.substr(calendar.name.find_last_of("/\\") + 1)));
+    bool substituted = false;
+    const std::string name = Utf8ToShiftJis(
+        ArgumentToUtf8(calendar.name.substr(calendar.name.find_last_of("/\\") + 1)), &substituted);
     agenda += "; " + name.substr(0, kLongestAgendaLine - 2) + "\r\n";
   }
   for (const Entry& entry : dated_) agenda += entry.line + "\r\n";

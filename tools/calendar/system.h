@@ -1,12 +1,12 @@
 // What the calendar bridge does differently on Linux (system_posix.cpp) and
-// Windows (system_windows.cpp), besides converting text (shift_jis.h).
+// Windows (system_windows.cpp).
 #pragma once
 
 #include <string>
 
-// Puts `temporary` in the place of `target`, replacing any file there, in one
-// step. False when it could not.
-bool ReplaceFileWith(const std::string& temporary, const std::string& target);
+// A command-line argument (a file name, an entry's text) as UTF-8: on Linux
+// arguments are UTF-8, on Windows in the system's ANSI code page.
+std::string ArgumentToUtf8(const std::string& argument);
 
 // Tells libical where its zone folder is when it has one of its own: on
 // Windows the folder "zoneinfo" beside the program, shipped with it; on Linux

@@ -1,4 +1,4 @@
-#include "fuzz/reference_model.h"
+#include "testing/reference_model.h"
 
 #include <stdio.h>
 

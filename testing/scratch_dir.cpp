@@ -1,4 +1,4 @@
-#include "tests/scratch_dir.h"
+#include "testing/scratch_dir.h"
 
 #include <atomic>
 #include <filesystem>

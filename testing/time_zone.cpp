@@ -1,4 +1,4 @@
-#include "tests/time_zone.h"
+#include "testing/time_zone.h"
 
 #include <stdlib.h>
 #include <time.h>

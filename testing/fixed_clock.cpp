@@ -1,4 +1,4 @@
-#include "tests/fixed_clock.h"
+#include "testing/fixed_clock.h"
 
 #include "host/clock.h"
 

@@ -1,7 +1,7 @@
 // The agenda checker: reads an agenda file as the module reads it (the same
 // reader, the same reading of each line) and finds the lines whose meaning is
 // probably not what their writer intended, each with a message that says
-// what the module will do with it. Used by the agenda tool, not the module.
+// what the module will do with it. Part of the agenda tool, not of the module.
 #pragma once
 
 #include <stddef.h>
@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-enum class LintKind {
+enum class FindingKind {
   // The file as a whole: its text is not Shift-JIS.
   kUtf16,
   kUtf8ByteOrderMark,
@@ -25,39 +25,27 @@ enum class LintKind {
   kDoubleByteDate,       // double-byte characters in the date columns
   kTextSplitsCharacter,  // the text begins on the second byte of a character
   kDateField,            // a date field not written in plain digits
-  // Not a finding: how an entry line is read (LintOptions::readings).
+  // Not a finding: how an entry line is read (CheckOptions::readings).
   kReading,
 };
 
-enum class LintLanguage { kEnglish, kJapanese };
+enum class CheckLanguage { kEnglish, kJapanese };
 
-struct LintFinding {
-  LintKind kind;
+struct Finding {
+  FindingKind kind;
   size_t line;          // from 1; file-wide findings are put on line 1
   size_t column;        // byte column from 1, or 0 when the whole line or file is meant
   std::string message;  // UTF-8
   std::string shown;    // the line as the module reads it (Shift-JIS), or empty
 };
 
-struct LintOptions {
-  LintLanguage language = LintLanguage::kEnglish;
+struct CheckOptions {
+  CheckLanguage language = CheckLanguage::kEnglish;
   bool readings = false;  // also give a kReading for every entry line
   // Converts the Shift-JIS entry texts that messages quote to UTF-8.
   std::string (*shiftJisToUtf8)(const std::string& shiftJis) = nullptr;
 };
 
-// A text the checker or the agenda tool writes, in English and in Japanese
-// (UTF-8), side by side; "{0}" to "{9}" stand for the arguments it is given.
-struct TextPair {
-  const char* english;
-  const char* japanese;
-};
-
-// `pattern` with "{0}" to "{9}" replaced by the arguments given (a missing
-// one by nothing).
-std::string FillIn(const std::string& pattern, const std::vector<std::string>& arguments);
-
 // Checks the agenda file `name`, appending what it finds in the order of the
 // file's lines. False when the file cannot be read.
-bool LintAgendaFile(const char* name, const LintOptions& options,
-                    std::vector<LintFinding>* findings);
+bool CheckAgendaFile(const char* name, const CheckOptions& options, std::vector<Finding>* findings);

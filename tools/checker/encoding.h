@@ -1,0 +1,22 @@
+// Shift-JIS characters, and which encoding a file's bytes were saved in: the
+// module reads every file as Shift-JIS, so a file in another encoding shows
+// garbled.
+#pragma once
+
+#include <stddef.h>
+
+#include <string>
+
+bool IsLeadByte(unsigned char c);
+bool IsTrailByte(unsigned char c);
+
+// The length of the Shift-JIS character at `i`: 2 for a lead byte with its
+// trail byte, else 1.
+size_t CharacterLength(const std::string& s, size_t i);
+
+enum class FileEncoding { kShiftJis, kUtf16, kUtf8ByteOrderMark, kUtf8 };
+
+// The encoding a file of `bytes` was most probably saved in: UTF-16 by its
+// byte-order mark or its many NULs, UTF-8 by its mark or by bytes that are
+// valid UTF-8 and unlikely Shift-JIS; else Shift-JIS (ASCII included).
+FileEncoding DetectEncoding(const std::string& bytes);
