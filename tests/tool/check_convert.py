@@ -22,11 +22,12 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 EXPECTED = os.path.join(HERE, "convert")
 
 # The agenda as typed in an editor: U+301C and U+FF5E are the wave dash as
-# editors on different systems write it; both are 0x8160 in Shift-JIS.
+# editors on different systems write it, both 0x8160 in Shift-JIS; the yen
+# sign is 0x5C.
 TEXT = ("; 予定（UTF-8 で保存）\r\n"
         "2026/12/08 歯医者 10:00\r\n"
         "0000/12/24 クリスマス会\u301cケーキ\uff5e\r\n"
-        "2026/12/31 大掃除 ①②\r\n")
+        "2026/12/31 大掃除 ①② ¥500\r\n")
 EMOJI = "2026/12/08 誕生日🎂パーティー\r\n"
 SHIFT_JIS = "2026/12/08 歯医者 10:00\r\n".encode("cp932")
 NOT_TEXT = b"2026/12/08 \x80\x80\xfd\x00\x01\x02"

@@ -14,6 +14,9 @@ struct Alias {
   const char* shiftJis;
 };
 const Alias kAliases[] = {
+    {0x00A5, "\x5C"},      // YEN SIGN ¥, which 0x5C shows in Japanese fonts
+    {0x203E, "\x7E"},      // OVERLINE ‾, likewise 0x7E
+    {0x2014, "\x81\x5C"},  // EM DASH —
     {0x301C, "\x81\x60"},  // WAVE DASH 〜
     {0x2016, "\x81\x61"},  // DOUBLE VERTICAL LINE ‖
     {0x2212, "\x81\x7C"},  // MINUS SIGN −
