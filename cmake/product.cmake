@@ -4,22 +4,26 @@ vorlinde_sub_build(product
   -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
   OPTIONS BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl
                            ${CMAKE_BINARY_DIR}/product/vorlinde-agenda.exe
+                           ${CMAKE_BINARY_DIR}/product/zoneinfo/zones.tab
 )
 set(VORLINDE_PRODUCT ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl)
 set(VORLINDE_AGENDA_EXE ${CMAKE_BINARY_DIR}/product/vorlinde-agenda.exe)
 
-# The release archive: the product, the agenda tool, the sample agenda file
-# and a readme.
+# The release archive: the product, the agenda tool with libical's zone
+# folder and licence, the sample agenda file and a readme.
 set(VORLINDE_RELEASE Vorlinde-${PROJECT_VERSION})
 set(VORLINDE_RELEASE_ZIP ${CMAKE_BINARY_DIR}/${VORLINDE_RELEASE}.zip)
 add_custom_command(OUTPUT ${VORLINDE_RELEASE_ZIP}
   COMMAND ${CMAKE_COMMAND} -DNAME=${VORLINDE_RELEASE} -DARCHIVE=${VORLINDE_RELEASE_ZIP}
           -DSTAGE=${CMAKE_BINARY_DIR}/release -DPRODUCT=${VORLINDE_PRODUCT}
           -DTOOL=${VORLINDE_AGENDA_EXE}
+          -DZONES=${CMAKE_BINARY_DIR}/product/zoneinfo
+          -DLICENCES=${CMAKE_BINARY_DIR}/product/libical/licence
           -DSAMPLE=${PROJECT_SOURCE_DIR}/samples/sample.vrn
           -DREADME=${PROJECT_SOURCE_DIR}/resources/readme.txt
           -P ${PROJECT_SOURCE_DIR}/cmake/release.cmake
-  DEPENDS ${VORLINDE_PRODUCT} ${VORLINDE_AGENDA_EXE} ${PROJECT_SOURCE_DIR}/samples/sample.vrn
+  DEPENDS ${VORLINDE_PRODUCT} ${VORLINDE_AGENDA_EXE} ${CMAKE_BINARY_DIR}/product/zoneinfo/zones.tab
+          ${PROJECT_SOURCE_DIR}/samples/sample.vrn
           ${PROJECT_SOURCE_DIR}/resources/readme.txt ${PROJECT_SOURCE_DIR}/cmake/release.cmake
   COMMENT "Packing ${VORLINDE_RELEASE}.zip"
   VERBATIM)

@@ -1,11 +1,13 @@
 # Packs the release archive NAME.zip (ARCHIVE) for people who only install
 # the plug-in: one folder NAME holding the product (PRODUCT), the agenda tool
-# (TOOL), the sample agenda file (SAMPLE) and the readme (README, kept in
+# (TOOL) with the zone folder it reads (ZONES, as NAME/zoneinfo) and the
+# licence texts of libical, which it contains (LICENCES, as NAME/libical), the
+# sample agenda file (SAMPLE) and the readme (README, kept in
 # UTF-8 here and shipped in Shift-JIS with CR LF, as a Japanese Windows reads
 # text files). The folder is staged under STAGE.
-#   cmake -DNAME=... -DARCHIVE=... -DSTAGE=... -DPRODUCT=... -DTOOL=... -DSAMPLE=... -DREADME=...
-#         -P release.cmake
-foreach(variable NAME ARCHIVE STAGE PRODUCT TOOL SAMPLE README)
+#   cmake -DNAME=... -DARCHIVE=... -DSTAGE=... -DPRODUCT=... -DTOOL=... -DZONES=... -DLICENCES=...
+#         -DSAMPLE=... -DREADME=... -P release.cmake
+foreach(variable NAME ARCHIVE STAGE PRODUCT TOOL ZONES LICENCES SAMPLE README)
   if(NOT DEFINED ${variable})
     message(FATAL_ERROR "release.cmake: ${variable} not given")
   endif()
@@ -13,7 +15,8 @@ endforeach()
 
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE}/${NAME})
-file(COPY ${PRODUCT} ${TOOL} ${SAMPLE} DESTINATION ${STAGE}/${NAME})
+file(COPY ${PRODUCT} ${TOOL} ${SAMPLE} ${ZONES} DESTINATION ${STAGE}/${NAME})
+file(COPY ${LICENCES}/ DESTINATION ${STAGE}/${NAME}/libical)
 
 file(READ ${README} text)
 string(REPLACE "\r\n" "\n" text "${text}")

@@ -89,6 +89,18 @@ add_test(NAME wine64.vorlinde_agenda_convert
                  ${CMAKE_BINARY_DIR}/wine64/vorlinde-agenda.exe)
 set_tests_properties(wine64.vorlinde_agenda wine64.vorlinde_agenda_convert PROPERTIES
   FIXTURES_REQUIRED wine RESOURCE_LOCK wine-display TIMEOUT 120)
+# Its calendar bridge: the native program's bytes for each import, export and
+# expand of tests/tool/check_calendar.py.
+function(vorlinde_wine_calendar_test name exe)
+  add_test(NAME ${name}
+           COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/check_calendar.py
+                   $<TARGET_FILE:vorlinde-agenda>
+                   --windows sh ${scripts}/wine-run.sh ${session} ${CMAKE_BINARY_DIR}/screenshots
+                   ${exe})
+  set_tests_properties(${name} PROPERTIES
+    FIXTURES_REQUIRED wine RESOURCE_LOCK wine-display TIMEOUT 300 SKIP_RETURN_CODE 77)
+endfunction()
+vorlinde_wine_calendar_test(wine64.vorlinde_agenda_calendar ${CMAKE_BINARY_DIR}/wine64/vorlinde-agenda.exe)
 
 vorlinde_find_tools(missing
   VORLINDE_MINGW_I686_POSIX i686-w64-mingw32-g++-posix
@@ -109,8 +121,11 @@ vorlinde_sub_build(wine32
   -DCMAKE_BUILD_TYPE=Debug
   -DVORLINDE_TESTS=ON
   -DVORLINDE_TEST_MODULE_FILE=${VORLINDE_PRODUCT}
+  -DVORLINDE_LIBICAL_PREFIX=${CMAKE_BINARY_DIR}/product/libical
   OPTIONS DEPENDS product
 )
+# The shipped vorlinde-agenda.exe, with its zone folder, as the release holds it.
+vorlinde_wine_calendar_test(wine32.vorlinde_agenda_calendar ${VORLINDE_AGENDA_EXE})
 foreach(source ${wine_tests})
   get_filename_component(name ${source} NAME_WE)
   vorlinde_wine_test(wine32.${name} ${CMAKE_BINARY_DIR}/wine32/${name}.exe)

@@ -8,6 +8,7 @@ packages=(
   cmake make g++ libgtest-dev libbenchmark-dev    # the native build and its tests
   g++-mingw-w64-i686 g++-mingw-w64-x86-64         # the product, the Windows test builds
   python3 python3-pefile                          # the tool and product-file checks
+  libical-dev pkg-config python3-icalendar        # the agenda tool's calendar bridge, its tests
   wine64 wine32:i386 xvfb imagemagick             # the wine suites and their screenshots
   fonts-ipafont-gothic                            # Japanese text in the wine suites' windows
   g++-multilib qemu-user-static                   # the i386 suite, wine32's qemu route

@@ -1,7 +1,8 @@
 // vorlinde-agenda: shows the memo a chip would show on any day, composed by
 // the module's own engine, checks agenda files for the lines the module will
-// probably read otherwise than their writer meant, and re-saves files from
-// today's editors (UTF-8, UTF-16) as the Shift-JIS the module reads.
+// probably read otherwise than their writer meant, re-saves files from
+// today's editors (UTF-8, UTF-16) as the Shift-JIS the module reads, and
+// bridges agenda files and calendars (tools/calendar/).
 #include <errno.h>
 #include <stdio.h>
 #include <stdlib.h>
@@ -15,6 +16,7 @@
 #include "agenda/calendar.h"
 #include "agenda/reader.h"
 #include "host/clock.h"
+#include "tools/calendar/calendar_command.h"
 #include "tools/checker/checker.h"
 #include "tools/convert/convert.h"
 #include "tools/start_mode.h"
@@ -66,6 +68,11 @@ const TextPair kTexts[] = {
     {"usage: vorlinde-agenda show [--date YYYY/MM/DD] [--days N] [--raw] AGENDA-FILE...\n"
      "       vorlinde-agenda check [--verbose] AGENDA-FILE...\n"
      "       vorlinde-agenda convert [--substitute] [--output FILE] AGENDA-FILE...\n"
+     "       vorlinde-agenda import [--from D] [--until D] [--tz ZONE] [--output FILE] "
+     "CALENDAR.ics...\n"
+     "       vorlinde-agenda export [--output FILE.ics] AGENDA-FILE...\n"
+     "       vorlinde-agenda expand --rule RRULE --from D [--until D | --count N] [--output FILE] "
+     "TEXT\n"
      "       vorlinde-agenda AGENDA-FILE...\n"
      "\n"
      "show    prints the memo a chip shows on the date (default: today) from the\n"
@@ -84,6 +91,21 @@ const TextPair kTexts[] = {
      "        the file as it is\n"
      "          --substitute  writes 〓 for such characters instead\n"
      "          --output F    writes the Shift-JIS text to F (one file only)\n"
+     "import  writes the events of iCalendar files as agenda lines (Shift-JIS, CR LF)\n"
+     "        in date order: an all-day event on each day it covers, a timed one as\n"
+     "        YYYY/MM/DD HH:MM on the day it starts in local time (and as continued on\n"
+     "        each further day), a plain yearly, monthly or daily all-day repetition\n"
+     "        as one wildcard line, any other repetition day by day.\n"
+     "          --from D   the first day (default: today)\n"
+     "          --until D  the last day (default: a year after the first)\n"
+     "          --tz ZONE  local time is that of ZONE (as Asia/Tokyo), not the machine's\n"
+     "          --output F writes the agenda file F instead of standard output\n"
+     "export  writes the entry lines of agenda files as one iCalendar (UTF-8), an\n"
+     "        all-day event each, their wildcards as repetition rules; lines that\n"
+     "        check warns about are left out and named on standard error.\n"
+     "expand  writes the agenda lines (Shift-JIS, CR LF) of TEXT on each day of a\n"
+     "        repetition rule, e.g. --rule \"FREQ=WEEKLY;BYDAY=MO,TH\", from D on,\n"
+     "        until a day or for N days (default: a year).\n"
      "Files alone (as when dropped onto the program) are checked, and the memos\n"
      "of their next seven days shown.\n"
      "--help  shows this text\n"
@@ -93,10 +115,18 @@ const TextPair kTexts[] = {
      "when it found nothing, 1 when it found something, and 2 on a usage error or\n"
      "when a file cannot be read. convert gives 0 when every file is Shift-JIS\n"
      "now, 1 when a file was left as it is for a character with no Shift-JIS form,\n"
-     "and 2 on a usage error or a file that cannot be read, converted or written.\n",
+     "and 2 on a usage error or a file that cannot be read, converted or written.\n"
+     "import, export and expand give 0, or 2 on a usage error, a file that cannot\n"
+     "be read or written, a damaged calendar or a rule they cannot read; then they\n"
+     "write nothing.\n",
      "使い方: vorlinde-agenda show [--date YYYY/MM/DD] [--days N] [--raw] 予定ファイル...\n"
      "        vorlinde-agenda check [--verbose] 予定ファイル...\n"
      "        vorlinde-agenda convert [--substitute] [--output ファイル] 予定ファイル...\n"
+     "        vorlinde-agenda import [--from D] [--until D] [--tz ゾーン] [--output ファイル] "
+     "カレンダー.ics...\n"
+     "        vorlinde-agenda export [--output ファイル.ics] 予定ファイル...\n"
+     "        vorlinde-agenda expand --rule RRULE --from D [--until D | --count N] "
+     "[--output ファイル] 文字列\n"
      "        vorlinde-agenda 予定ファイル...\n"
      "\n"
      "show    その日（省略時は今日）に付箋に表示されるメモを、予定ファイルから\n"
@@ -113,6 +143,22 @@ const TextPair kTexts[] = {
      "        あれば、ファイルはそのままにします\n"
      "          --substitute  そのような文字の代わりに 〓 を書きます\n"
      "          --output F    Shift-JIS の内容を F に書きます（ファイル 1 つのとき）\n"
+     "import  iCalendar ファイルの予定を、日付順の予定の行（Shift-JIS、CR LF）にします。\n"
+     "        終日の予定はかかる日ごとに、時刻のある予定はローカル時刻で始まる日に\n"
+     "        YYYY/MM/DD HH:MM の形で（日をまたぐ予定は続きの日にも）書きます。単純な\n"
+     "        毎年・毎月・毎日の終日の繰り返しは 1 行のワイルドカードに、それ以外の\n"
+     "        繰り返しは日ごとの行にします。\n"
+     "          --from D   最初の日（省略時は今日）\n"
+     "          --until D  最後の日（省略時は最初の日の 1 年後）\n"
+     "          --tz ゾーン ローカル時刻を、この機械のものでなくゾーン（Asia/Tokyo など）\n"
+     "                     のものにします\n"
+     "          --output F 標準出力でなく予定ファイル F に書きます\n"
+     "export  予定ファイルの予定の行を、1 行を 1 つの終日の予定とする iCalendar（UTF-8）\n"
+     "        にし、ワイルドカードは繰り返しの規則にします。check が警告する行は書き\n"
+     "        出さず、標準エラーに示します。\n"
+     "expand  繰り返しの規則（例: --rule \"FREQ=WEEKLY;BYDAY=MO,TH\"）の日ごとに、文字列の\n"
+     "        予定の行（Shift-JIS、CR LF）を D から書きます。--until の日まで、または\n"
+     "        --count の件数まで（省略時は 1 年分）。\n"
      "ファイルだけを指定すると（プログラムにファイルをドロップしたときと同じく）、\n"
      "検査し、その先 7 日分のメモを表示します。\n"
      "--help  この説明を表示します\n"
@@ -122,7 +168,9 @@ const TextPair kTexts[] = {
      "見つからなければ 0、見つかれば 1、使い方の誤りや読めないファイルがあれば 2 です。\n"
      "convert はすべてのファイルが Shift-JIS になれば 0、Shift-JIS にない文字のために\n"
      "そのままにしたファイルがあれば 1、使い方の誤りや、読めない・変換できない・\n"
-     "書けないファイルがあれば 2 です。\n"},
+     "書けないファイルがあれば 2 です。import、export、expand は 0、使い方の誤り、\n"
+     "読めない・書けないファイル、壊れたカレンダー、読めない規則では 2 で、そのとき\n"
+     "は何も書きません。\n"},
     // kTextUnknownCommand
     {"vorlinde-agenda: unknown command {0}\n", "vorlinde-agenda: {0} というコマンドはありません\n"},
     // kTextUnknownOption
@@ -312,6 +360,7 @@ int ParseOptions(int argc, char** argv, Options* options) {
     return 2;
   }
   options->command = argv[1];
+  if (IsCalendarCommand(options->command)) return 0;
   const bool show = options->command == "show";
   const bool convert = options->command == "convert";
   if (!show && !convert && options->command != "check") {
@@ -600,7 +649,9 @@ int main(int argc, char** argv) {
   } else {
     Options options;
     status = ParseOptions(argc, argv, &options);
-    if (status == 0) {
+    if (status == 0 && IsCalendarCommand(options.command)) {
+      status = RunCalendarCommand(argc, argv, japanese, ParseDate);
+    } else if (status == 0) {
       status = options.command == "show"      ? Show(options)
                : options.command == "convert" ? Convert(options)
                                               : Check(options);

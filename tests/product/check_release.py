@@ -1,11 +1,12 @@
 #!/usr/bin/env python3
 """Checks the release archive as someone installing the plug-in gets it: one
 folder named like the archive, holding exactly the product and the agenda tool
-as built, the sample agenda file as kept in the tree and a readme that a
-Japanese Windows shows as it is (Shift-JIS, CR LF), in Japanese and English.
-The agenda tool must be a 32-bit Windows program that needs no DLL beyond the
-system's.
-Not covered: the product file's exports and imports (check_product.py).
+as built, the zone folder the tool reads time zones from, libical's licence
+texts, the sample agenda file as kept in the tree and a readme that a Japanese
+Windows shows as it is (Shift-JIS, CR LF), in Japanese and English. The agenda
+tool must be a 32-bit Windows program that needs no DLL beyond the system's.
+Not covered: the product file's exports and imports (check_product.py), what
+the zones say (the wine tests import through them).
 
 usage: check_release.py Vorlinde-VERSION.zip Vorlinde.dxl vorlinde-agenda.exe sample.vrn"""
 
@@ -50,6 +51,18 @@ def check(archive, product, tool, sample):
         files = {name: z.read(name) for name in z.namelist() if not name.endswith("/")}
     for name in sorted(expected.keys() - files.keys()):
         problems.append("missing %s" % name)
+    zones = folder + "/zoneinfo/"
+    table = files.get(zones + "zones.tab", b"").decode("ascii", "replace").split()[2::3]
+    if "America/New_York" not in table or "Asia/Tokyo" not in table:
+        problems.append("zoneinfo/zones.tab lacks America/New_York or Asia/Tokyo")
+    for zone in table:
+        if zones + zone + ".ics" not in files:
+            problems.append("zoneinfo/zones.tab names %s, which is not in the archive" % zone)
+    expected.update({name: None for name in files if name.startswith(zones)})
+    for licence in ("LICENSE", "LICENSE.MPL2.txt", "LICENSE.LGPL21.txt"):
+        expected[folder + "/libical/" + licence] = None
+    if b"Mozilla Public License" not in files.get(folder + "/libical/LICENSE", b""):
+        problems.append("libical/LICENSE does not name the licences")
     for name in sorted(files.keys() - expected.keys()):
         problems.append("unexpected %s" % name)
     for name, content in expected.items():
@@ -68,7 +81,9 @@ def check(archive, product, tool, sample):
         if readme.replace(b"\r\n", b"").count(b"\n") or readme.replace(b"\r\n", b"").count(b"\r"):
             problems.append("readme.txt has line ends other than CR LF")
         for needed in ("Vorlinde.dxl", "インストール", "Installing",
-                       "vorlinde-agenda.exe check", "show --days 7", "ANSI"):
+                       "vorlinde-agenda.exe check", "show --days 7", "ANSI",
+                       "vorlinde-agenda.exe import", "vorlinde-agenda.exe export",
+                       "vorlinde-agenda.exe expand", "FREQ=WEEKLY;BYDAY=MO,TH", "libical"):
             if needed not in text:
                 problems.append("readme.txt does not mention %s" % needed)
     return problems

@@ -182,3 +182,17 @@ Conversion ConvertToShiftJis(const std::string& bytes, bool substitute) {
   }
   return conversion;
 }
+
+std::string Utf8ToShiftJis(const std::string& utf8, bool* substituted) {
+  std::string out;
+  for (size_t at = 0; at < utf8.size();) {
+    char32_t character = 0;
+    const bool read = NextUtf8(utf8, &at, &character);
+    if (!read) ++at;
+    if (!read || !ShiftJisOf(character, &out)) {
+      out += kSubstitute;
+      *substituted = true;
+    }
+  }
+  return out;
+}

@@ -39,3 +39,8 @@ Conversion ConvertToShiftJis(const std::string& bytes, bool substitute);
 
 // The character as UTF-8.
 std::string Utf8Of(char32_t character);
+
+// UTF-8 text (a calendar's summary) in Shift-JIS, each character as
+// ConvertToShiftJis writes it; a character with no Shift-JIS form, or a byte
+// that is not UTF-8, becomes 〓, and `*substituted` is then set.
+std::string Utf8ToShiftJis(const std::string& utf8, bool* substituted);

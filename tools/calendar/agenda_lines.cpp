@@ -1,0 +1,45 @@
+#include "tools/calendar/agenda_lines.h"
+
+#include <stdio.h>
+
+#include "tools/convert/convert.h"
+
+std::string DateColumns(AgendaDate date) {
+  char text[32];
+  snprintf(text, sizeof text, "%04d/%02d/%02d", static_cast<int>(date.year),
+           static_cast<int>(date.month), static_cast<int>(date.day));
+  return text;
+}
+
+namespace {
+
+// Whether the byte begins a two-byte Shift-JIS character.
+bool IsLeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+}  // namespace
+
+std::string EntryText(const std::string& summary, size_t room, bool* substituted, bool* shortened) {
+  std::string plain;
+  for (size_t i = 0; i < summary.size(); ++i) {
+    const unsigned char c = static_cast<unsigned char>(summary[i]);
+    if (c == '\r' && i + 1 < summary.size() && summary[i + 1] == '\n') continue;
+    // A NUL, CR or LF would cut the line, a Ctrl-Z the file.
+    plain += c < 0x20 || c == 0x7F ? ' ' : summary[i];
+  }
+  plain.erase(0, plain.find_first_not_of(' '));
+  if (plain.empty()) plain = "（無題）";
+  std::string text = Utf8ToShiftJis(plain, substituted);
+  if (text.size() > room) {
+    size_t end = 0;
+    while (end < text.size()) {
+      const size_t next = end + (IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
+      if (next > room) break;
+      end = next;
+    }
+    text.resize(end);
+    *shortened = true;
+  }
+  return text;
+}

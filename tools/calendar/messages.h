@@ -1,0 +1,28 @@
+// What the calendar bridge has to tell about its input: warnings, on which it
+// goes on, and errors, on which it stops. The agenda tool words them.
+#pragma once
+
+#include <stddef.h>
+
+#include <string>
+#include <vector>
+
+enum class CalendarMessageKind {
+  // Warnings.
+  kSubstituted,  // a summary had characters Shift-JIS lacks: {0} the summary
+  kShortened,    // a summary was cut to fit an agenda line: {0} the summary
+  kUnknownZone,  // a TZID names no zone known: {0} the TZID, {1} the summary
+  kNoStart,      // an event without DTSTART was passed over: {0} the summary
+  kLeftOut,      // an agenda line was not exported: {0} why (the checker's words)
+  kFileLeftOut,  // an agenda file was not exported: {0} why
+  // Errors.
+  kNotICalendar,  // the file is not iCalendar
+  kDamaged,       // the file is damaged: {0} what libical or the reader found
+};
+
+struct CalendarMessage {
+  CalendarMessageKind kind;
+  std::string file;                    // as given
+  size_t line;                         // from 1; 0 for the file as a whole
+  std::vector<std::string> arguments;  // UTF-8
+};
