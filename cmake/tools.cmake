@@ -38,7 +38,7 @@ vorlinde_tool(vorlinde-host tools/vorlinde_host.cpp)
 target_compile_definitions(vorlinde-host PRIVATE
                            VORLINDE_DEFAULT_MODULE="${VORLINDE_HOST_DEFAULT_MODULE}")
 include(cmake/calendar.cmake)
-vorlinde_tool(vorlinde-agenda tools/vorlinde_agenda.cpp tools/convert/convert.cpp
+vorlinde_tool(vorlinde-agenda tools/vorlinde_agenda.cpp tools/convert/convert.cpp tools/files.cpp
               ${VORLINDE_CALENDAR_SOURCES} host/system_clock.cpp
               $<TARGET_OBJECTS:vorlinde_checker> $<TARGET_OBJECTS:vorlinde_objects>)
 target_link_libraries(vorlinde-agenda PRIVATE vorlinde_libical)

@@ -22,6 +22,10 @@ std::string ShiftJisToUtf8(const std::string& shiftJis);
 // look-alike.
 bool CharacterToShiftJis(char32_t character, std::string* out);
 
+// A command-line argument (a file name, an entry's text) as UTF-8: on Linux
+// arguments are UTF-8 already, on Windows in the system's ANSI code page.
+std::string ArgumentToUtf8(const std::string& argument);
+
 // Whether the user's environment is Japanese: on Windows the console's or the
 // system's ANSI code page is 932, on Linux LC_ALL, LC_MESSAGES or LANG (the
 // first one set) starts with "ja".

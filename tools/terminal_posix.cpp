@@ -49,6 +49,8 @@ std::string ToTerminalText(const std::string& shiftJis) { return ShiftJisToUtf8(
 
 std::string Utf8ToTerminalText(const std::string& utf8) { return utf8; }
 
+std::string ArgumentToUtf8(const std::string& argument) { return argument; }
+
 bool TerminalIsJapanese() {
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
     const char* value = getenv(name);

@@ -43,6 +43,10 @@ std::string Utf8ToTerminalText(const std::string& utf8) {
   return Convert(utf8, CP_UTF8, OutputCodePage());
 }
 
+std::string ArgumentToUtf8(const std::string& argument) {
+  return Convert(argument, CP_ACP, CP_UTF8);
+}
+
 std::string ShiftJisToUtf8(const std::string& shiftJis) {
   return Convert(shiftJis, kShiftJis, CP_UTF8);
 }

@@ -19,6 +19,7 @@
 #include "tools/calendar/calendar_command.h"
 #include "tools/checker/checker.h"
 #include "tools/convert/convert.h"
+#include "tools/files.h"
 #include "tools/start_mode.h"
 #include "tools/terminal.h"
 #include "tools/texts.h"
@@ -490,53 +491,13 @@ int Check(const Options& options) {
   return unreadable > 0 ? 2 : warnings > 0 ? 1 : 0;
 }
 
-bool ReadWholeFile(const std::string& name, std::string* bytes) {
-  FILE* file = fopen(name.c_str(), "rb");
-  if (file == nullptr) return false;
-  char buffer[65536];
-  size_t n = 0;
-  while ((n = fread(buffer, 1, sizeof buffer, file)) > 0) bytes->append(buffer, n);
-  const bool read = !ferror(file);
-  fclose(file);
-  return read;
-}
-
-// Writes `bytes` to a new file beside `target` and moves it over `target`, so
-// that an interruption leaves `target` as it was or whole. Returns an empty
-// text, or why it failed.
-std::string WriteInPlace(const std::string& target, const std::string& bytes) {
-  const std::string temporary = target + ".converting";
-  remove(temporary.c_str());  // left by an earlier, interrupted run
-  FILE* file = CreateNewFile(temporary);
-  if (file == nullptr) return strerror(errno);
-  const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  const int error = errno;
-  if (fclose(file) != 0 || !written) {
-    remove(temporary.c_str());
-    return strerror(written ? errno : error);
-  }
-  if (!MoveFileOver(temporary, target)) {
-    const std::string why = strerror(errno);
-    remove(temporary.c_str());
-    return why;
-  }
-  return "";
-}
-
 // Copies the original to the first free name of FILE.bak, FILE.1.bak,
 // FILE.2.bak...; an existing copy is never overwritten. Empty on failure.
 std::string KeepOriginal(const std::string& name, const std::string& bytes) {
   for (int n = 0; n < 1000; ++n) {
     const std::string backup = name + (n == 0 ? "" : "." + std::to_string(n)) + ".bak";
-    FILE* file = CreateNewFile(backup);
-    if (file == nullptr) {
-      if (errno == EEXIST) continue;
-      return "";
-    }
-    const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-    if (fclose(file) == 0 && written) return backup;
-    remove(backup.c_str());
-    return "";
+    if (WriteNewFile(backup, bytes)) return backup;
+    if (errno != EEXIST) return "";
   }
   return "";
 }
@@ -592,9 +553,9 @@ int ConvertFile(const std::string& name, const Options& options) {
       return 2;
     }
   }
-  const std::string why = WriteInPlace(target, conversion.shiftJis);
-  if (!why.empty()) {
-    Tell(stderr, kTextCannotWrite, {target, why, name});
+  const int error = ReplaceFileContents(target, conversion.shiftJis);
+  if (error != 0) {
+    Tell(stderr, kTextCannotWrite, {target, strerror(error), name});
     if (!backup.empty()) remove(backup.c_str());
     return 2;
   }

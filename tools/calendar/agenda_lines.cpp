@@ -2,6 +2,7 @@
 
 #include <stdio.h>
 
+#include "tools/checker/encoding.h"
 #include "tools/convert/convert.h"
 
 std::string DateColumns(AgendaDate date) {
@@ -10,15 +11,6 @@ std::string DateColumns(AgendaDate date) {
            static_cast<int>(date.month), static_cast<int>(date.day));
   return text;
 }
-
-namespace {
-
-// Whether the byte begins a two-byte Shift-JIS character.
-bool IsLeadByte(unsigned char byte) {
-  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
-}
-
-}  // namespace
 
 std::string EntryText(const std::string& summary, size_t room, bool* substituted, bool* shortened) {
   std::string plain;
@@ -34,7 +26,7 @@ std::string EntryText(const std::string& summary, size_t room, bool* substituted
   if (text.size() > room) {
     size_t end = 0;
     while (end < text.size()) {
-      const size_t next = end + (IsLeadByte(static_cast<unsigned char>(text[end])) ? 2 : 1);
+      const size_t next = end + CharacterLength(text, end);
       if (next > room) break;
       end = next;
     }

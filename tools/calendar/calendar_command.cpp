@@ -16,6 +16,7 @@
 #include "tools/calendar/ical_import.h"
 #include "tools/calendar/system.h"
 #include "tools/checker/checker.h"
+#include "tools/files.h"
 #include "tools/terminal.h"
 #include "tools/texts.h"
 
@@ -207,18 +208,9 @@ int ParseOptions(int argc, char** argv, bool (*parseDate)(const std::string&, Ag
 }
 
 bool ReadWhole(const std::string& name, std::string* text) {
-  FILE* file = fopen(name.c_str(), "rb");
-  if (file == nullptr) {
-    Tell(kTextCannotRead, {name, strerror(errno)});
-    return false;
-  }
-  char buffer[65536];
-  size_t n;
-  while ((n = fread(buffer, 1, sizeof buffer, file)) > 0) text->append(buffer, n);
-  const bool failed = ferror(file) != 0;
-  fclose(file);
-  if (failed) Tell(kTextCannotRead, {name, strerror(EIO)});
-  return !failed;
+  if (ReadWholeFile(name, text)) return true;
+  Tell(kTextCannotRead, {name, strerror(errno)});
+  return false;
 }
 
 // Writes the output to standard output, or to the named file through a
@@ -229,15 +221,7 @@ int Write(const std::string& bytes, const std::string& output) {
     fwrite(bytes.data(), 1, bytes.size(), stdout);
     return fflush(stdout) == 0 ? 0 : 2;
   }
-  const std::string temporary = output + ".vorlinde-tmp";
-  FILE* file = fopen(temporary.c_str(), "wb");
-  int error = file == nullptr ? errno : 0;
-  if (file != nullptr) {
-    if (fwrite(bytes.data(), 1, bytes.size(), file) != bytes.size()) error = errno;
-    if (fclose(file) != 0 && error == 0) error = errno;
-    if (error == 0 && !MoveFileOver(temporary, output)) error = errno != 0 ? errno : EACCES;
-    if (error != 0) remove(temporary.c_str());
-  }
+  const int error = ReplaceFileContents(output, bytes);
   if (error == 0) return 0;
   Tell(kTextCannotWrite, {output, strerror(error)});
   return 2;

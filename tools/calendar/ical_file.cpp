@@ -3,6 +3,7 @@
 #include <ctype.h>
 
 #include "agenda/calendar.h"
+#include "tools/checker/encoding.h"
 
 CalendarFile::~CalendarFile() {
   if (root != nullptr) icalcomponent_free(root);
@@ -16,18 +17,9 @@ struct ContentLine {
 };
 
 bool IsUtf8(const std::string& text) {
-  for (size_t i = 0; i < text.size();) {
-    const unsigned char lead = static_cast<unsigned char>(text[i]);
-    const size_t length = lead < 0x80           ? 1
-                          : (lead >> 5) == 0x6  ? 2
-                          : (lead >> 4) == 0xE  ? 3
-                          : (lead >> 3) == 0x1E ? 4
-                                                : 0;
-    if (length == 0 || i + length > text.size()) return false;
-    for (size_t k = 1; k < length; ++k) {
-      if ((static_cast<unsigned char>(text[i + k]) & 0xC0) != 0x80) return false;
-    }
-    i += length;
+  char32_t character = 0;
+  for (size_t at = 0; at < text.size();) {
+    if (!NextUtf8(text, &at, &character)) return false;
   }
   return true;
 }

@@ -11,8 +11,8 @@
 #include "agenda/calendar.h"
 #include "tools/calendar/agenda_lines.h"
 #include "tools/calendar/ical_file.h"
-#include "tools/calendar/system.h"
 #include "tools/convert/convert.h"
+#include "tools/terminal.h"
 
 namespace {
 

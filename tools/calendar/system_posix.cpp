@@ -1,5 +1,3 @@
 #include "tools/calendar/system.h"
 
-std::string ArgumentToUtf8(const std::string& argument) { return argument; }
-
 void FindZoneFolder() {}

@@ -5,33 +5,9 @@ namespace {
 bool IsUtf8WithNonAscii(const std::string& bytes) {
   bool nonAscii = false;
   for (size_t i = 0; i < bytes.size();) {
-    const unsigned char c = bytes[i];
-    if (c < 0x80) {
-      ++i;
-      continue;
-    }
-    size_t n = 0;
-    unsigned char low = 0x80, high = 0xBF;  // the range of the first continuation byte
-    if (c >= 0xC2 && c <= 0xDF) {
-      n = 1;
-    } else if (c >= 0xE0 && c <= 0xEF) {
-      n = 2;
-      if (c == 0xE0) low = 0xA0;
-      if (c == 0xED) high = 0x9F;
-    } else if (c >= 0xF0 && c <= 0xF4) {
-      n = 3;
-      if (c == 0xF0) low = 0x90;
-      if (c == 0xF4) high = 0x8F;
-    } else {
-      return false;
-    }
-    if (i + n >= bytes.size()) return false;
-    for (size_t k = 1; k <= n; ++k) {
-      const unsigned char next = bytes[i + k];
-      if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
-    }
-    nonAscii = true;
-    i += n + 1;
+    nonAscii = nonAscii || static_cast<unsigned char>(bytes[i]) >= 0x80;
+    char32_t character = 0;
+    if (!NextUtf8(bytes, &i, &character)) return false;
   }
   return nonAscii;
 }
@@ -61,6 +37,37 @@ bool IsPlausibleShiftJis(const std::string& bytes) {
 }
 
 }  // namespace
+
+bool NextUtf8(const std::string& bytes, size_t* at, char32_t* character) {
+  const unsigned char c = bytes[*at];
+  size_t n = 0;
+  char32_t value = c;
+  unsigned char low = 0x80, high = 0xBF;  // the range of the first continuation byte
+  if (c < 0x80) {
+    n = 0;
+  } else if (c >= 0xC2 && c <= 0xDF) {
+    n = 1, value = c & 0x1F;
+  } else if (c >= 0xE0 && c <= 0xEF) {
+    n = 2, value = c & 0x0F;
+    if (c == 0xE0) low = 0xA0;
+    if (c == 0xED) high = 0x9F;  // no surrogates
+  } else if (c >= 0xF0 && c <= 0xF4) {
+    n = 3, value = c & 0x07;
+    if (c == 0xF0) low = 0x90;
+    if (c == 0xF4) high = 0x8F;
+  } else {
+    return false;
+  }
+  if (n > 0 && *at + n >= bytes.size()) return false;
+  for (size_t k = 1; k <= n; ++k) {
+    const unsigned char next = bytes[*at + k];
+    if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
+    value = value << 6 | (next & 0x3F);
+  }
+  *at += n + 1;
+  *character = value;
+  return true;
+}
 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
 bool IsTrailByte(unsigned char c) { return c >= 0x40 && c <= 0xFC && c != 0x7F; }

@@ -14,6 +14,10 @@ bool IsTrailByte(unsigned char c);
 // trail byte, else 1.
 size_t CharacterLength(const std::string& s, size_t i);
 
+// Reads the UTF-8 character at `*at` (shortest form, no surrogates) and moves
+// past it; false at a byte that begins no such character.
+bool NextUtf8(const std::string& bytes, size_t* at, char32_t* character);
+
 enum class FileEncoding { kShiftJis, kUtf16, kUtf8ByteOrderMark, kUtf8 };
 
 // The encoding a file of `bytes` was most probably saved in: UTF-16 by its

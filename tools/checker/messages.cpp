@@ -18,7 +18,8 @@ const TextPair kTexts[] = {
     // kTextUtf8
     {"the file is saved as UTF-8: the chip will show its non-ASCII text garbled; re-save it as "
      "Shift-JIS with: vorlinde-agenda convert {0}",
-     "ファイルが UTF-8 で保存されています。付箋では ASCII 以外の文字が文字化けします。次のコマンドで "
+     "ファイルが UTF-8 で保存されています。付箋では ASCII "
+     "以外の文字が文字化けします。次のコマンドで "
      "Shift-JIS に変換してください：vorlinde-agenda convert {0}"},
     // kTextCtrlZ
     {"a Ctrl-Z byte ends the file for the plug-in: nothing after it is read, from \"{0}\" on",

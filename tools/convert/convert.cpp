@@ -25,38 +25,6 @@ const Alias kAliases[] = {
     {0x00AC, "\x81\xCA"},  // NOT SIGN ¬
 };
 
-// Reads one UTF-8 character at `*at`; false at an invalid sequence.
-bool NextUtf8(const std::string& bytes, size_t* at, char32_t* character) {
-  const unsigned char c = bytes[*at];
-  size_t n = 0;
-  char32_t value = c;
-  unsigned char low = 0x80, high = 0xBF;
-  if (c < 0x80) {
-    n = 0;
-  } else if (c >= 0xC2 && c <= 0xDF) {
-    n = 1, value = c & 0x1F;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    n = 2, value = c & 0x0F;
-    if (c == 0xE0) low = 0xA0;
-    if (c == 0xED) high = 0x9F;  // no surrogates
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    n = 3, value = c & 0x07;
-    if (c == 0xF0) low = 0x90;
-    if (c == 0xF4) high = 0x8F;
-  } else {
-    return false;
-  }
-  if (n > 0 && *at + n >= bytes.size()) return false;
-  for (size_t k = 1; k <= n; ++k) {
-    const unsigned char next = bytes[*at + k];
-    if (next < (k == 1 ? low : 0x80) || next > (k == 1 ? high : 0xBF)) return false;
-    value = value << 6 | (next & 0x3F);
-  }
-  *at += n + 1;
-  *character = value;
-  return true;
-}
-
 // Reads one UTF-16 character at `*at`; false at a lone surrogate or a cut
 // unit.
 bool NextUtf16(const std::string& bytes, bool bigEndian, size_t* at, char32_t* character) {
