@@ -18,6 +18,7 @@ set(VORLINDE_CALENDAR_SOURCES
   tools/calendar/ical_export.cpp
   tools/calendar/ical_file.cpp
   tools/calendar/ical_import.cpp
+  tools/calendar/rule.cpp
   $<IF:$<BOOL:${WIN32}>,tools/calendar/system_windows.cpp,tools/calendar/system_posix.cpp>
 )
 

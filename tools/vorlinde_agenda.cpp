@@ -106,7 +106,7 @@ const TextPair kTexts[] = {
      "        check warns about are left out and named on standard error.\n"
      "expand  writes the agenda lines (Shift-JIS, CR LF) of TEXT on each day of a\n"
      "        repetition rule, e.g. --rule \"FREQ=WEEKLY;BYDAY=MO,TH\", from D on,\n"
-     "        until a day or for N days (default: a year).\n"
+     "        until a day or for N of its days (default: a year).\n"
      "Files alone (as when dropped onto the program) are checked, and the memos\n"
      "of their next seven days shown.\n"
      "--help  shows this text\n"

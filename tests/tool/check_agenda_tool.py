@@ -23,6 +23,7 @@ HERE = os.path.dirname(os.path.abspath(__file__))
 EXPECTED = os.path.join(HERE, "expected")
 ENGLISH, JAPANESE = "C", "ja_JP.UTF-8"
 
+ENCODINGS = ["utf16le.vrn", "utf16be.vrn", "utf8-bom.vrn", "missing.vrn"]
 # Expected output file, language, arguments, status. Run in this folder, so
 # that the file names in the output are as written here.
 GOLDEN = [
@@ -34,6 +35,10 @@ GOLDEN = [
     ("show-days-3-raw.bin", ENGLISH,
      ["show", "--raw", "--date", "2026/12/24", "--days", "3", "days.vrn"], 0),
     ("check-utf8.en.txt", ENGLISH, ["check", "utf8.vrn"], 1),
+    # Files as editors save them, each named with the command that converts
+    # it, and a file that is not there.
+    ("check-encodings.en.txt", ENGLISH, ["check"] + ENCODINGS, 2),
+    ("check-encodings.ja.txt", JAPANESE, ["check"] + ENCODINGS, 2),
     ("help.en.txt", ENGLISH, ["--help"], 0),
     ("help.ja.txt", JAPANESE, ["--help"], 0),
 ]

@@ -32,14 +32,18 @@ SAMPLE = os.path.join(HERE, "..", "..", "samples", "sample.vrn")
 TRAPS = os.path.join(HERE, "traps.vrn")
 
 TOKYO = ["--tz", "Asia/Tokyo"]
-# Golden file, calendars, options; the calendars are named relative to the
-# data folder, which the imports run in.
+# The machine's own zone, for an import without --tz.
+NEW_YORK = "America/New_York"
+# Golden file, calendars, options, the machine's zone (None: UTC); the
+# calendars are named relative to the data folder, which the imports run in.
 IMPORTS = [
-    ("example", ["example.ics"], ["--from", "2027/01/01", "--until", "2027/02/28"] + TOKYO),
-    ("zones", ["zones.ics"], ["--from", "2027/03/01", "--until", "2027/03/31"] + TOKYO),
-    ("repeats", ["repeats.ics"], ["--from", "2037/12/20", "--until", "2038/02/20"] + TOKYO),
-    ("damaged", ["example.ics", "damaged.ics"], ["--from", "2027/01/01"] + TOKYO),
-    ("not-icalendar", ["wildcards.vrn"], ["--from", "2027/01/01"]),
+    ("example", ["example.ics"], ["--from", "2027/01/01", "--until", "2027/02/28"] + TOKYO, None),
+    ("zones", ["zones.ics"], ["--from", "2027/03/01", "--until", "2027/03/31"] + TOKYO, None),
+    ("clocks", ["clocks.ics"], ["--from", "2027/03/01", "--until", "2027/11/30"] + TOKYO, None),
+    ("clocks-local", ["clocks.ics"], ["--from", "2027/03/01"], NEW_YORK),
+    ("repeats", ["repeats.ics"], ["--from", "2037/12/20", "--until", "2038/02/20"] + TOKYO, None),
+    ("damaged", ["example.ics", "damaged.ics"], ["--from", "2027/01/01"] + TOKYO, None),
+    ("not-icalendar", ["wildcards.vrn"], ["--from", "2027/01/01"], None),
 ]
 
 # Rule, first day, limit, the days expand writes (or the exit status 2 and
@@ -61,6 +65,24 @@ RULES = [
      ["2038/01/01", "2038/01/08", "2038/01/15"]),
     ("FREQ=DAILY;BYHOUR=9,17", "2038/01/18", ["--count", "2"], ["2038/01/18", "2038/01/19"]),
     ("FREQ=HOURLY", "2038/01/01", ["--count", "2"], "more often than daily"),
+    # --count is occurrences, whatever span they take; without a limit, a year
+    # is to the same day of the next year.
+    ("FREQ=MONTHLY", "2027/01/01", ["--count", "14"],
+     ["2027/%02d/01" % m for m in range(1, 13)] + ["2028/01/01", "2028/02/01"]),
+    ("FREQ=YEARLY", "2027/03/01", [], ["2027/03/01", "2028/03/01"]),
+    # Fortnights from the week --from falls in, weeks starting on WKST.
+    ("FREQ=WEEKLY;INTERVAL=2;BYDAY=SU", "2002/05/11", ["--count", "2"],
+     ["2002/05/12", "2002/05/26"]),
+    ("FREQ=WEEKLY;INTERVAL=2;BYDAY=SU;WKST=MO", "2002/05/11", ["--count", "2"],
+     ["2002/05/12", "2002/05/26"]),
+    ("FREQ=WEEKLY;INTERVAL=2;BYDAY=SU;WKST=SU", "2002/05/11", ["--count", "2"],
+     ["2002/05/19", "2002/06/02"]),
+    ("FREQ=WEEKLY;INTERVAL=2;BYDAY=MO,SU", "2002/05/08", ["--count", "3"],
+     ["2002/05/12", "2002/05/20", "2002/05/26"]),
+    # BYMONTHDAY without BYMONTH in a yearly rule names every month's day.
+    ("FREQ=YEARLY;BYMONTHDAY=31", "2027/04/06", ["--count", "3"],
+     ["2027/05/31", "2027/07/31", "2027/08/31"]),
+    ("FREQ=WEEKLY;BYMONTHDAY=3", "2027/04/06", ["--count", "3"], "cannot go together"),
     ("FREQ=FORTNIGHTLY", "2038/01/01", ["--count", "2"], "not a repetition rule"),
     ("FREQ=WEEKLY;BYDAY=XX", "2038/01/01", ["--count", "2"], "not a repetition rule"),
 ]
@@ -69,8 +91,8 @@ ROUND_TRIP = ("2027/01/01", 2)  # first day, years
 EPOCH = "1798761600"  # the exports' DTSTAMP, 2027-01-01 00:00 UTC
 
 
-def run(command, *args, cwd=None):
-    env = dict(os.environ, LANG="C", LC_ALL="", SOURCE_DATE_EPOCH=EPOCH)
+def run(command, *args, cwd=None, zone=None):
+    env = dict(os.environ, LANG="C", LC_ALL="", SOURCE_DATE_EPOCH=EPOCH, TZ=zone or "UTC")
     return subprocess.run([*command, *args], capture_output=True, timeout=300, cwd=cwd, env=env)
 
 
@@ -95,8 +117,8 @@ def readable(result):
 
 def check_imports(native, data, update):
     problems = []
-    for name, calendars, options in IMPORTS:
-        result = run(native, "import", *options, *calendars, cwd=data)
+    for name, calendars, options, zone in IMPORTS:
+        result = run(native, "import", *options, *calendars, cwd=data, zone=zone)
         golden = os.path.join(data, name + ".expected")
         if update:
             with open(golden, "w", encoding="utf-8") as f:
@@ -270,8 +292,9 @@ def check_windows(native, windows, data, sample):
     def on_z(path):
         return windows_name(os.path.abspath(path))
     problems = []
+    # The Windows program's local time is Wine's, which these runs do not set.
     runs = [("import " + name, ["import", *options, *(os.path.join(data, c) for c in calendars)])
-            for name, calendars, options in IMPORTS]
+            for name, calendars, options, zone in IMPORTS if zone is None]
     runs += [("export " + f, ["export", f]) for f in (sample, os.path.join(data, "wildcards.vrn"))]
     for what, args in runs:
         want = run(native, *args)

@@ -6,6 +6,7 @@
 #include <string.h>
 #include <time.h>
 
+#include <algorithm>
 #include <vector>
 
 #include "agenda/calendar.h"
@@ -16,15 +17,16 @@
 #include "tools/calendar/ical_import.h"
 #include "tools/calendar/system.h"
 #include "tools/checker/checker.h"
+#include "tools/checker/encoding.h"
 #include "tools/files.h"
 #include "tools/terminal.h"
 #include "tools/texts.h"
 
 namespace {
 
-// The days a window reaches when only its first day is given: a year.
-constexpr int32_t kDefaultWindowDays = 365;
 constexpr size_t kMostDays = 100000;
+// The last day a window reaches when neither --until nor --count limits it.
+constexpr AgendaDate kLastDay = {9999, 12, 31};
 
 enum Text {
   kTextUnknownOption,
@@ -37,6 +39,7 @@ enum Text {
   kTextUnknownZone,
   kTextExpandUsage,
   kTextRuleRejected,
+  kTextPartsConflict,
   kTextNotWholeDays,
   kTextCannotRead,
   kTextCannotWrite,
@@ -73,6 +76,10 @@ const TextPair kTexts[] = {
     {"vorlinde-agenda: --rule {0}: not a repetition rule (write it as FREQ=WEEKLY;BYDAY=MO,TH)\n",
      "vorlinde-agenda: --rule {0}: 繰り返しの規則として読めません（FREQ=WEEKLY;BYDAY=MO,TH "
      "のように書いてください）\n"},
+    {"vorlinde-agenda: --rule {0}: its parts cannot go together in a repetition rule (such as "
+     "BYMONTHDAY in a weekly rule)\n",
+     "vorlinde-agenda: --rule {0}: 繰り返しの規則として一緒に使えない部分があります（毎週の規則の "
+     "BYMONTHDAY など）\n"},
     {"vorlinde-agenda: --rule {0}: repeats more often than daily, but an agenda line is for a "
      "whole day\n",
      "vorlinde-agenda: --rule {0}: 1 日より短い間隔の繰り返しです。予定の行は 1 日単位です\n"},
@@ -98,6 +105,12 @@ static_assert(sizeof kTexts / sizeof kTexts[0] == kTextCount, "one pair of texts
 
 bool japanese = false;
 
+// The same day a year later; 29 February gives 28 February of a common year.
+AgendaDate AYearAfter(AgendaDate date) {
+  const int32_t year = date.year + 1;
+  return {year, date.month, std::min(date.day, DaysInMonth(year, date.month))};
+}
+
 void Tell(Text text, const std::vector<std::string>& arguments = {}) {
   fputs(
       FillIn(Utf8ToTerminalText(japanese ? kTexts[text].japanese : kTexts[text].english), arguments)
@@ -109,8 +122,10 @@ void Tell(const CalendarMessage& message) {
   static const Text kFor[] = {kTextSubstituted, kTextShortened, kTextZoneNotKnown, kTextNoStart,
                               kTextLeftOut,     kTextLeftOut,   kTextNotICalendar, kTextDamaged};
   std::vector<std::string> arguments = {message.file, std::to_string(message.line)};
+  // Quoted texts come from the calendar: a line break in one would split the
+  // message.
   for (const std::string& argument : message.arguments) {
-    arguments.push_back(Utf8ToTerminalText(argument));
+    arguments.push_back(Utf8ToTerminalText(Escaped(argument)));
   }
   std::string text =
       FillIn(Utf8ToTerminalText(japanese ? kTexts[kFor[static_cast<int>(message.kind)]].japanese
@@ -198,7 +213,9 @@ int ParseOptions(int argc, char** argv, bool (*parseDate)(const std::string&, Ag
     Tell(kTextNoToday);
     return 2;
   }
-  if (!options->haveUntil) options->until = AddDays(options->from, kDefaultWindowDays);
+  // Without --until a window is a year long, unless --count limits it.
+  if (!options->haveUntil)
+    options->until = options->count > 0 ? kLastDay : AYearAfter(options->from);
   const auto key = [](AgendaDate d) { return (d.year * 100 + d.month) * 100 + d.day; };
   if (key(options->until) < key(options->from)) {
     Tell(kTextBadWindow, {DateColumns(options->until), DateColumns(options->from)});
@@ -287,6 +304,9 @@ int Expand(const Options& options) {
   switch (ExpandRule(options.rule, options.from, options.until, options.count, &days)) {
     case ExpandResult::kRuleRejected:
       Tell(kTextRuleRejected, {options.rule});
+      return 2;
+    case ExpandResult::kPartsConflict:
+      Tell(kTextPartsConflict, {options.rule});
       return 2;
     case ExpandResult::kNotWholeDays:
       Tell(kTextNotWholeDays, {options.rule});

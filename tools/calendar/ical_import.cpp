@@ -11,6 +11,7 @@
 #include "agenda/calendar.h"
 #include "tools/calendar/agenda_lines.h"
 #include "tools/calendar/ical_file.h"
+#include "tools/calendar/rule.h"
 #include "tools/convert/convert.h"
 #include "tools/terminal.h"
 
@@ -74,8 +75,13 @@ class Importer {
     size_t line;
     size_t order;
     icaltimetype start;
-    int64_t lengthDays = 0;     // all-day events
-    int64_t lengthSeconds = 0;  // timed events
+    int64_t lengthDays = 0;  // all-day events
+    // Timed events: how long each instance lasts, as calendar days on the
+    // clock of the start's zone and then exact seconds. A DTEND gives exact
+    // seconds alone; a DURATION its days and weeks as days, its hours,
+    // minutes and seconds as seconds.
+    int64_t durationDays = 0;
+    int64_t durationSeconds = 0;
     std::string summary;
     bool warnedZone = false;
     bool substituted = false;
@@ -87,6 +93,7 @@ class Importer {
   void CheckZone(icalproperty* property, const icaltimetype& time, Event* event);
   std::string Key(const icaltimetype& time) const;
   LocalTime Localize(const icaltimetype& time) const;
+  icaltimetype End(const icaltimetype& start, const Event& event) const;
   bool Wildcard(Event* event, const std::set<std::string>& overridden);
   void Expand(Event* event, const std::set<std::string>& overridden);
   void AddInstance(const icaltimetype& start, Event* event);
@@ -152,6 +159,21 @@ LocalTime Importer::Localize(const icaltimetype& time) const {
   return {DateOf(local), time.is_date ? 0 : local.hour * 60 + local.minute};
 }
 
+// When an instance that begins at `start` ends: its calendar days counted on
+// the start's own clock, then its exact seconds. A floating time keeps to
+// the wall clock.
+icaltimetype Importer::End(const icaltimetype& start, const Event& event) const {
+  icaltimetype end = start;
+  icaltime_adjust(&end, static_cast<int>(event.durationDays), 0, 0, 0);
+  if (start.zone == nullptr) {
+    icaltime_adjust(&end, 0, 0, 0, static_cast<int>(event.durationSeconds));
+    return end;
+  }
+  const time_t instant =
+      icaltime_as_timet_with_zone(end, start.zone) + static_cast<time_t>(event.durationSeconds);
+  return icaltime_from_timet_with_zone(instant, 0, icaltimezone_get_utc_timezone());
+}
+
 bool Importer::Read(icalcomponent* component, const std::string& file, size_t line, Event* event) {
   event->component = component;
   event->file = file;
@@ -166,15 +188,23 @@ bool Importer::Read(icalcomponent* component, const std::string& file, size_t li
   }
   event->start = TimeOf(start, event);
   icalproperty* end = icalcomponent_get_first_property(component, ICAL_DTEND_PROPERTY);
-  if (end != nullptr) TimeOf(end, event);
-  const icaltimetype finish = icalcomponent_get_dtend(component);
+  icalproperty* duration = icalcomponent_get_first_property(component, ICAL_DURATION_PROPERTY);
   if (event->start.is_date) {
+    if (end != nullptr) TimeOf(end, event);
+    const icaltimetype finish = icalcomponent_get_dtend(component);
     event->lengthDays = icaltime_is_null_time(finish)
                             ? 1
                             : DayNumber(DateOf(finish)) - DayNumber(DateOf(event->start));
-  } else if (!icaltime_is_null_time(finish)) {
-    event->lengthSeconds = icaltime_as_timet_with_zone(finish, finish.zone) -
-                           icaltime_as_timet_with_zone(event->start, event->start.zone);
+  } else if (end != nullptr) {
+    // An end is an instant in its own zone, whatever the clocks did between.
+    const icaltimetype finish = TimeOf(end, event);
+    event->durationSeconds = icaltime_as_timet_with_zone(finish, finish.zone) -
+                             icaltime_as_timet_with_zone(event->start, event->start.zone);
+  } else if (duration != nullptr) {
+    const icaldurationtype length = icalproperty_get_duration(duration);
+    const int64_t sign = length.is_neg ? -1 : 1;
+    event->durationDays = sign * (length.weeks * 7 + length.days);
+    event->durationSeconds = sign * (length.hours * 3600 + length.minutes * 60 + length.seconds);
   }
   return true;
 }
@@ -206,8 +236,8 @@ bool Importer::Wildcard(Event* event, const std::set<std::string>& overridden) {
       DayNumber(DateOf(event->start)) > first_) {
     return false;
   }
-  const icalrecurrencetype rule =
-      icalproperty_get_rrule(icalcomponent_get_first_property(c, ICAL_RRULE_PROPERTY));
+  const icalrecurrencetype rule = RuleAsWritten(
+      icalproperty_get_rrule(icalcomponent_get_first_property(c, ICAL_RRULE_PROPERTY)));
   if (rule.count != 0 || !icaltime_is_null_time(rule.until) || rule.interval != 1) return false;
   // Each list holds nothing, or only the start's own month or day.
   auto only = [](const short* list, int value) {
@@ -256,10 +286,7 @@ void Importer::AddInstance(const icaltimetype& start, Event* event) {
     dated_.push_back({startDay, 2, begin.minutes, event->order,
                       DateColumns(begin.date) + clock + Text(event, 17)});
   }
-  if (event->lengthSeconds <= 0) return;
-  icaltimetype finish = start;
-  icaltime_adjust(&finish, 0, 0, 0, static_cast<int>(event->lengthSeconds));
-  const LocalTime end = Localize(finish);
+  const LocalTime end = Localize(End(start, *event));
   const int64_t endDay = DayNumber(end.date) - (end.minutes == 0);
   bool unused = false;
   for (int64_t day = std::max(startDay + 1, first_); day <= std::min(endDay, last_); ++day) {
@@ -292,10 +319,12 @@ void Importer::Expand(Event* event, const std::set<std::string>& overridden) {
     if (!icaltime_is_null_time(time)) instances[Key(time)] = time;
   }
   // Instances that begin up to this many days before the window reach into it.
-  const int64_t reach = event->start.is_date ? event->lengthDays : event->lengthSeconds / 86400 + 1;
+  const int64_t reach = event->start.is_date
+                            ? event->lengthDays
+                            : event->durationDays + event->durationSeconds / 86400 + 2;
   for (icalproperty* p = icalcomponent_get_first_property(c, ICAL_RRULE_PROPERTY); p != nullptr;
        p = icalcomponent_get_next_property(c, ICAL_RRULE_PROPERTY)) {
-    const icalrecurrencetype rule = icalproperty_get_rrule(p);
+    const icalrecurrencetype rule = RuleAsWritten(icalproperty_get_rrule(p));
     icalrecur_iterator* it = icalrecur_iterator_new(rule, event->start);
     if (it == nullptr) continue;
     // A rule without a count may start late, near the window.

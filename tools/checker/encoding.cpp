@@ -1,5 +1,7 @@
 #include "tools/checker/encoding.h"
 
+#include <stdio.h>
+
 namespace {
 
 bool IsUtf8WithNonAscii(const std::string& bytes) {
@@ -67,6 +69,25 @@ bool NextUtf8(const std::string& bytes, size_t* at, char32_t* character) {
   *at += n + 1;
   *character = value;
   return true;
+}
+
+std::string Escaped(const std::string& utf8) {
+  std::string out;
+  for (size_t i = 0; i < utf8.size(); ++i) {
+    const unsigned char c = utf8[i];
+    const unsigned char next = i + 1 < utf8.size() ? utf8[i + 1] : 0;
+    char escape[8] = "";
+    if (c == '\n' || c == '\r' || c == '\t') {
+      snprintf(escape, sizeof escape, "\\%c", c == '\n' ? 'n' : c == '\r' ? 'r' : 't');
+    } else if (c < 0x20 || c == 0x7F) {
+      snprintf(escape, sizeof escape, "\\x%02X", c);
+    } else if (c == 0xC2 && next >= 0x80 && next <= 0x9F) {
+      snprintf(escape, sizeof escape, "\\u%04X", next);
+      ++i;
+    }
+    out += escape[0] != '\0' ? escape : std::string(1, static_cast<char>(c));
+  }
+  return out;
 }
 
 bool IsLeadByte(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }

@@ -18,6 +18,11 @@ size_t CharacterLength(const std::string& s, size_t i);
 // past it; false at a byte that begins no such character.
 bool NextUtf8(const std::string& bytes, size_t* at, char32_t* character);
 
+// `utf8` with its control characters (C0, DEL and C1) written as escapes
+// (\n, \r, \t, \x1B, \u0085), so that a message quoting it stays one line
+// and moves no cursor.
+std::string Escaped(const std::string& utf8);
+
 enum class FileEncoding { kShiftJis, kUtf16, kUtf8ByteOrderMark, kUtf8 };
 
 // The encoding a file of `bytes` was most probably saved in: UTF-16 by its
