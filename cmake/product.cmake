@@ -18,7 +18,7 @@ add_custom_command(OUTPUT ${VORLINDE_RELEASE_ZIP}
           -DSTAGE=${CMAKE_BINARY_DIR}/release -DPRODUCT=${VORLINDE_PRODUCT}
           -DTOOL=${VORLINDE_AGENDA_EXE}
           -DZONES=${CMAKE_BINARY_DIR}/product/zoneinfo
-          -DLICENCES=${CMAKE_BINARY_DIR}/product/libical/licence
+          -DLICENCES=${CMAKE_BINARY_DIR}/product/libical-licence
           -DSAMPLE=${PROJECT_SOURCE_DIR}/samples/sample.vrn
           -DREADME=${PROJECT_SOURCE_DIR}/resources/readme.txt
           -P ${PROJECT_SOURCE_DIR}/cmake/release.cmake

@@ -1,28 +1,58 @@
-# The command-line tools, defined alike for the native build and the Windows
-# builds: vorlinde-host, a chip host that loads the module, and
-# vorlinde-agenda, which links the module's own objects with the agenda
-# checker of tools/checker/. Their own texts are UTF-8.
+# The command-line tools: vorlinde-host, a chip host that loads the module,
+# and vorlinde-agenda, which links the module's own objects with the tool
+# libraries of tools/. Natively they come with every build; for Windows only
+# the product's build makes them (vorlinde-agenda.exe ships), the Windows
+# test builds test the shipped program. Their own texts are UTF-8.
+if(WIN32 AND VORLINDE_TESTS)
+  return()
+endif()
 if(WIN32)
-  set(VORLINDE_TERMINAL_SOURCE tools/terminal_windows.cpp)
+  set(platform windows)
   set(VORLINDE_HOST_DEFAULT_MODULE Vorlinde.dxl)
 else()
   find_package(Iconv REQUIRED)
-  set(VORLINDE_TERMINAL_SOURCE tools/terminal_posix.cpp)
+  set(platform posix)
   set(VORLINDE_HOST_DEFAULT_MODULE $<TARGET_FILE:Vorlinde>)
 endif()
 
-# The checker, the tools' text helpers and how vorlinde-agenda was started,
-# for vorlinde-agenda and its tests.
-add_library(vorlinde_checker OBJECT tools/checker/checker.cpp tools/checker/encoding.cpp
-                                    tools/checker/messages.cpp tools/texts.cpp tools/start_mode.cpp)
-target_include_directories(vorlinde_checker PUBLIC ${PROJECT_SOURCE_DIR})
-if(NOT WIN32)
-  target_link_libraries(vorlinde_checker PUBLIC vorlinde_standin)
-endif()
+# What both programs share: the argument reader, dates, text encodings and
+# the terminal.
+add_library(vorlinde_tool_base OBJECT
+  tools/arguments/arguments.cpp
+  tools/dates/dates.cpp
+  tools/terminal/terminal.cpp
+  tools/terminal/terminal_${platform}.cpp
+  tools/text/text.cpp
+  tools/text/text_${platform}.cpp
+)
+# vorlinde-agenda's libraries and front end (all but its main), for it and
+# its tests.
+include(cmake/calendar.cmake)
+add_library(vorlinde_agenda_objects OBJECT
+  tools/agenda/agenda_commands.cpp
+  tools/agenda/calendar_commands.cpp
+  tools/agenda/commands.cpp
+  tools/agenda/start_mode.cpp
+  tools/agenda/tell.cpp
+  tools/checker/checker.cpp
+  tools/convert/convert.cpp
+  tools/files/files.cpp
+  tools/files/files_${platform}.cpp
+  tools/lines/agenda_lines.cpp
+  tools/texts/texts.cpp
+  ${VORLINDE_CALENDAR_SOURCES}
+)
+target_link_libraries(vorlinde_agenda_objects PUBLIC vorlinde_libical)
+foreach(library vorlinde_tool_base vorlinde_agenda_objects)
+  target_include_directories(${library} PUBLIC ${PROJECT_SOURCE_DIR})
+  if(NOT WIN32)
+    target_link_libraries(${library} PUBLIC vorlinde_standin)
+  endif()
+endforeach()
 
-# A tool program from its own sources and what every tool shares.
+# A tool program from its own sources and the objects it links.
 function(vorlinde_tool name)
-  add_executable(${name} ${ARGN} tools/memo_output.cpp ${VORLINDE_TERMINAL_SOURCE})
+  add_executable(${name} ${ARGN} $<TARGET_OBJECTS:vorlinde_tool_base>)
   target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR})
   if(WIN32)
     # The parts of the module's objects it does not call are dropped; a
@@ -34,11 +64,10 @@ function(vorlinde_tool name)
   endif()
 endfunction()
 
-vorlinde_tool(vorlinde-host tools/vorlinde_host.cpp)
+vorlinde_tool(vorlinde-host tools/host/main.cpp tools/host/dialogs_${platform}.cpp
+              agenda/calendar.cpp)
 target_compile_definitions(vorlinde-host PRIVATE
                            VORLINDE_DEFAULT_MODULE="${VORLINDE_HOST_DEFAULT_MODULE}")
-include(cmake/calendar.cmake)
-vorlinde_tool(vorlinde-agenda tools/vorlinde_agenda.cpp tools/convert/convert.cpp tools/files.cpp
-              ${VORLINDE_CALENDAR_SOURCES} host/system_clock.cpp
-              $<TARGET_OBJECTS:vorlinde_checker> $<TARGET_OBJECTS:vorlinde_objects>)
+vorlinde_tool(vorlinde-agenda tools/agenda/main.cpp host/system_clock.cpp
+              $<TARGET_OBJECTS:vorlinde_agenda_objects> $<TARGET_OBJECTS:vorlinde_objects>)
 target_link_libraries(vorlinde-agenda PRIVATE vorlinde_libical)

@@ -9,6 +9,7 @@ packages=(
   g++-mingw-w64-i686 g++-mingw-w64-x86-64         # the product, the Windows test builds
   python3 python3-pefile                          # the tool and product-file checks
   libical-dev pkg-config python3-icalendar        # the agenda tool's calendar bridge, its tests
+  bsdutils                                        # script(1): a terminal for the Windows program's console
   wine64 wine32:i386 xvfb imagemagick             # the wine suites and their screenshots
   fonts-ipafont-gothic                            # Japanese text in the wine suites' windows
   g++-multilib qemu-user-static                   # the i386 suite, wine32's qemu route
@@ -31,5 +32,11 @@ export DEBIAN_FRONTEND=noninteractive
 if ! dpkg --print-foreign-architectures | grep -qx i386; then
   $sudo dpkg --add-architecture i386
 fi
-$sudo apt-get update -qq
+# A mirror in the middle of a sync can fail an index for a while: try a few
+# times, then go on with the lists there are.
+for attempt in 1 2 3; do
+  $sudo apt-get update -qq && break
+  echo "setup: apt-get update failed (attempt $attempt of 3)" >&2
+  [ "$attempt" -lt 3 ] && sleep 20
+done
 $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

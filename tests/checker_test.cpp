@@ -57,7 +57,7 @@ const char* KindName(FindingKind kind) {
 std::string FindingsFor(const std::string& bytes) {
   ScratchDir dir;
   std::vector<Finding> findings;
-  if (!CheckAgendaFile(dir.Write("agenda.vrn", bytes).c_str(), CheckOptions(), &findings)) {
+  if (!CheckAgendaFile(dir.Write("agenda.vrn", bytes), "agenda.vrn", CheckOptions(), &findings)) {
     return "(unreadable)";
   }
   std::string out;
@@ -173,6 +173,24 @@ TEST(CheckAgendaFile, FileEncodings) {
   for (const CheckCase& c : kEncodingCases) {
     EXPECT_EQ(c.expected, FindingsFor(c.file)) << "file \"" << Escaped(c.file) << "\"";
   }
+}
+
+// The file of traps the tool's expected outputs are made from says, in a
+// comment before each, what the checker finds there: one warning on each line
+// after a "; expect:" comment, and none anywhere else.
+TEST(CheckAgendaFile, TrapsAsTheyExpect) {
+  const std::string path = std::string(VORLINDE_TOOL_TEST_DATA) + "/traps.vrn";
+  std::vector<Finding> findings;
+  ASSERT_TRUE(CheckAgendaFile(path, "traps.vrn", CheckOptions(), &findings));
+  std::vector<size_t> expected, warned;
+  AgendaLines lines(path.c_str());
+  AgendaLine line;
+  while (lines.Next(&line)) {
+    if (line.Entry().rfind("; expect:", 0) == 0) expected.push_back(line.number + 1);
+  }
+  for (const Finding& finding : findings) warned.push_back(finding.line);
+  EXPECT_FALSE(expected.empty());
+  EXPECT_EQ(expected, warned);
 }
 
 }  // namespace

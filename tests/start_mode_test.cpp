@@ -2,7 +2,7 @@
 // and whether to wait for Enter before its window closes.
 // Not covered: the console calls themselves (tests/tool/check_convert.py runs
 // the program under Wine with its input closed).
-#include "tools/start_mode.h"
+#include "tools/agenda/start_mode.h"
 
 #include <gtest/gtest.h>
 

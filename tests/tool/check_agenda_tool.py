@@ -39,8 +39,6 @@ GOLDEN = [
     # it, and a file that is not there.
     ("check-encodings.en.txt", ENGLISH, ["check"] + ENCODINGS, 2),
     ("check-encodings.ja.txt", JAPANESE, ["check"] + ENCODINGS, 2),
-    ("help.en.txt", ENGLISH, ["--help"], 0),
-    ("help.ja.txt", JAPANESE, ["--help"], 0),
 ]
 
 # Arguments, status, and either the memo headings standard output must show
@@ -57,40 +55,64 @@ def days(year, month, day, count):
 
 FORMS = [
     (SHOW + ["2026/12/24", "days.vrn"], 0, ["2026/12/24"]),
-    (["show", "--date=2026/12/24", "days.vrn"], 0, ["2026/12/24"]),
-    (SHOW + ["2026-12-24", "days.vrn"], 0, ["2026/12/24"]),
-    (SHOW + ["2026/1/5", "days.vrn"], 0, ["2026/01/05"]),
-    (SHOW + ["2000/02/29", "days.vrn"], 0, ["2000/02/29"]),
-    (SHOW + ["2026/12-24", "days.vrn"], 2, "--date 2026/12-24: not a date"),
-    (SHOW + ["0000/01/01", "days.vrn"], 2, "--date 0000/01/01: not a date"),
-    (SHOW + ["2100/02/29", "days.vrn"], 2, "--date 2100/02/29: not a date"),
-    (SHOW + ["2026/02/30", "days.vrn"], 2, "--date 2026/02/30: not a date"),
-    (SHOW + ["2026/13/01", "days.vrn"], 2, "--date 2026/13/01: not a date"),
-    (SHOW + ["12026/01/01", "days.vrn"], 2, "--date 12026/01/01: not a date"),
-    (SHOW + ["tomorrow", "days.vrn"], 2, "--date tomorrow: not a date"),
-    (["show", "days.vrn", "--date"], 2, "--date needs a value"),
+    (["show", "--date=2026-12-24", "days.vrn"], 0, ["2026/12/24"]),
     (SHOW + ["2026/03/07", "--days", "3", "days.vrn"], 0, days(2026, 3, 7, 3)),
     (SHOW + ["2026/10/31", "--days=3", "days.vrn"], 0, days(2026, 10, 31, 3)),
     (SHOW + ["2026/12/30", "--days", "3", "days.vrn"], 0, days(2026, 12, 30, 3)),
     (SHOW + ["2028/02/28", "--days", "2", "days.vrn"], 0, days(2028, 2, 28, 2)),
-    (SHOW + ["2026/12/24", "--days", "1", "days.vrn"], 0, days(2026, 12, 24, 1)),
     (SHOW + ["2025/01/01", "--days", "366", "days.vrn"], 0, days(2025, 1, 1, 366)),
-    (SHOW + ["2026/12/24", "--days", "0", "days.vrn"], 2, "--days 0: give a whole number"),
-    (SHOW + ["2026/12/24", "--days", "367", "days.vrn"], 2, "--days 367: give a whole number"),
-    (SHOW + ["2026/12/24", "--days", "-1", "days.vrn"], 2, "--days -1: give a whole number"),
-    (SHOW + ["2026/12/24", "--days", "two", "days.vrn"], 2, "--days two: give a whole number"),
-    (SHOW + ["2026/12/24", "--frobnicate", "days.vrn"], 2, "unknown option --frobnicate"),
-    (SHOW + ["2026/12/24", "--verbose", "days.vrn"], 2, "unknown option --verbose"),
-    (["show", "--raw=yes", "days.vrn"], 2, "unknown option --raw=yes"),
-    (["check", "--date", "2026/12/24", "days.vrn"], 2, "unknown option --date"),
-    (["check", "--raw", "days.vrn"], 2, "unknown option --raw"),
     (SHOW + ["2026/12/24", "days.vrn", "missing.vrn"], 0, ["2026/12/24"],
      "cannot read missing.vrn: no such file"),
-    (SHOW + ["2026/12/24"], 2, "no agenda file given"),
-    (["list", "days.vrn"], 2, "unknown command list"),
     (["check", "days.vrn"], 0, []),
     (["check", os.path.join("..", "..", "samples", "sample.vrn")], 0, []),
-    (["check", "missing.vrn", "traps.vrn"], 2, "cannot read missing.vrn: no such file"),
+]
+
+# Usage errors of every subcommand: arguments and the words standard error
+# must hold, with status 2, in English; then each subcommand naming a file
+# that is not there, in Japanese.
+MISSING = "missing.vrn"
+EXPAND = ["expand", "--rule", "FREQ=DAILY", "--from", "2027/01/01"]
+USAGE_ERRORS = [
+    ([], "usage:"),
+    (["list", "days.vrn"], "unknown command list"),
+    (["--frobnicate"], "unknown command --frobnicate"),
+    (SHOW + ["2026/12-24", "days.vrn"], "--date 2026/12-24: not a date"),
+    (["show", "days.vrn", "--date"], "--date needs a value"),
+    (SHOW + ["2026/12/24", "--days", "+2", "days.vrn"], "--days +2: give a whole number from 1"),
+    (SHOW + ["2026/12/24", "--days", "367", "days.vrn"], "--days 367: give a whole number"),
+    (["show", "--raw=yes", "days.vrn"], "unknown option --raw=yes"),
+    (SHOW + ["2026/12/24"], "no file given"),
+    (["check", "--date", "2026/12/24", "days.vrn"], "unknown option --date"),
+    (["check"], "no file given"),
+    (["check", MISSING], "cannot read missing.vrn: no such file"),
+    (["check", "--", "--raw"], "cannot read --raw: no such file"),
+    (["convert", "--output", "out.vrn", "a.vrn", "b.vrn"], "--output takes one file"),
+    (["convert", MISSING], "cannot read missing.vrn: no such file"),
+    (["import", "--from", "2027/02/30", "calendar/example.ics"], "--from 2027/02/30: not a date"),
+    (["import", "--from", "2027/03/01", "--until", "2027/02/28", "calendar/example.ics"],
+     "--until 2027/02/28 comes before the first day 2027/03/01"),
+    (["import", "--tz", "Mars/Olympus_Mons", "calendar/example.ics"],
+     "--tz Mars/Olympus_Mons: no such time zone"),
+    (["import", MISSING], "cannot read missing.vrn: no such file"),
+    (["import", "--", "--tz"], "cannot read --tz: no such file"),
+    (["export"], "no file given"),
+    (["export", MISSING], "cannot read missing.vrn: no such file"),
+    (EXPAND + ["--count", "+2", "x"], "--count +2: give a whole number from 1 to 100000"),
+    (EXPAND + ["--count", "0", "x"], "--count 0: give a whole number"),
+    (EXPAND + ["--count", "2", "--until", "2027/02/01", "x"], "not both"),
+    (EXPAND, "expand needs --rule, --from and one text"),
+    (EXPAND + ["--", "-h", "x"], "expand needs --rule, --from and one text"),
+    (["expand", "--rule", "FREQ=DAILY", "--from", "2027/1/32", "x"], "--from 2027/1/32: not a date"),
+    (EXPAND + ["--output", "missing/out.vrn", "x"], "cannot write missing/out.vrn: no such file"),
+]
+# Each subcommand that reads or writes a file, naming a missing one in Japanese.
+MISSING_JA = [
+    (["show", "--date", "2026/12/24", MISSING], 0),
+    (["check", MISSING], 2),
+    (["convert", MISSING], 2),
+    (["import", MISSING], 2),
+    (["export", MISSING], 2),
+    (EXPAND + ["--output", "missing/out.vrn", "x"], 2),
 ]
 
 
@@ -149,6 +171,26 @@ def check_forms(command):
     return problems
 
 
+def check_usage_errors(command):
+    problems = []
+    for args, words in USAGE_ERRORS:
+        result = run(command, args)
+        error = result.stderr.decode("utf-8", "replace")
+        if result.returncode != 2 or words not in error:
+            problems.append("%s: want status 2 and %r, got %d, %r"
+                            % (" ".join(args), words, result.returncode, error))
+    result = run(command, ["expand", "--help"])
+    if result.returncode != 0 or not result.stdout.startswith(b"usage: "):
+        problems.append("expand --help: want status 0 and the usage, got %d" % result.returncode)
+    for args, status in MISSING_JA:
+        result = run(command, args, JAPANESE)
+        error = result.stderr.decode("utf-8", "replace")
+        if result.returncode != status or "ファイルがありません" not in error:
+            problems.append("LC_ALL=%s %s: want status %d and ファイルがありません, got %d, %r"
+                            % (JAPANESE, " ".join(args), status, result.returncode, error))
+    return problems
+
+
 def warned_lines(output):
     return [int(n) for n in re.findall(rb"^.*?:(\d+):(?:\d+:)? warning: ", output, re.M)]
 
@@ -177,11 +219,12 @@ def main():
     args = sys.argv[1:]
     update = args[:1] == ["--update"]
     command, windows = split_commands(args[1:] if update else args, __doc__)
-    problems = check_golden(command, update) + check_forms(command)
+    problems = check_golden(command, update) + check_forms(command) + check_usage_errors(command)
     if windows:
         problems += check_windows(command, windows)
-    return report(problems, "vorlinde-agenda%s: %d expected outputs and %d command-line forms as "
-                  "expected" % (" and .exe" if windows else "", len(GOLDEN), len(FORMS)))
+    return report(problems, "vorlinde-agenda%s: %d expected outputs, %d command-line forms and %d "
+                  "usage errors as expected" % (" and .exe" if windows else "", len(GOLDEN),
+                                                len(FORMS), len(USAGE_ERRORS) + len(MISSING_JA)))
 
 
 if __name__ == "__main__":

@@ -288,6 +288,40 @@ def check_left_out(native, traps):
     return []
 
 
+def check_long_line(native):
+    """A line of exactly 1023 bytes, which the plug-in reads whole, comes back
+    from export and import as it was."""
+    line = b"2027/01/05 " + b"x" * 1012
+    with tempfile.TemporaryDirectory() as folder:
+        agenda, ics, back = (os.path.join(folder, n) for n in ("a.vrn", "a.ics", "b.vrn"))
+        with open(agenda, "wb") as f:
+            f.write(line + b"\r\n")
+        exported = run(native, "export", "--output", ics, agenda)
+        imported = run(native, "import", "--from", "2027/01/01", "--until", "2027/01/31",
+                       "--output", back, ics)
+        lines = []
+        if os.path.exists(back):
+            with open(back, "rb") as f:
+                lines = f.read().split(b"\r\n")
+        if exported.returncode or exported.stderr or imported.returncode or line not in lines:
+            return ["a 1023-byte line through export and import: statuses %d, %d, %r, lines %r"
+                    % (exported.returncode, imported.returncode, exported.stderr,
+                       [l[:20] for l in lines])]
+    return []
+
+
+def check_expand_warns(command, english=True):
+    """expand writes 〓 for a character Shift-JIS lacks and says so, as import does."""
+    result = run(command, "expand", "--rule", "FREQ=DAILY", "--from", "2027/01/01", "--count", "1",
+                 "誕生日🎂")
+    said = b"has characters Shift-JIS lacks" in result.stderr or (not english and result.stderr)
+    if result.returncode != 0 or result.stdout != "2027/01/01 誕生日〓\r\n".encode("cp932") \
+            or not said:
+        return ["expand of a text with 🎂: status %d, %r %r"
+                % (result.returncode, result.stdout, result.stderr)]
+    return []
+
+
 def check_windows(native, windows, data, sample):
     def on_z(path):
         return windows_name(os.path.abspath(path))
@@ -306,7 +340,7 @@ def check_windows(native, windows, data, sample):
                             % (what, want.returncode, got.returncode,
                                first_difference(want.stdout.decode("cp932", "replace"),
                                                 got.stdout.decode("cp932", "replace"))))
-    return problems + check_rules(windows, english=False)
+    return problems + check_rules(windows, english=False) + check_expand_warns(windows, False)
 
 
 def main():
@@ -330,6 +364,7 @@ def main():
         for agenda in (sample, os.path.join(data, "wildcards.vrn")):
             problems += check_round_trip(native, agenda)
         problems += check_left_out(native, traps)
+        problems += check_long_line(native) + check_expand_warns(native)
     return report(problems, "vorlinde-agenda%s: import, export and expand as expected"
                   % (" and .exe" if windows else ""))
 

@@ -4,11 +4,12 @@
 #include <stdio.h>
 
 #include <algorithm>
+#include <map>
 
 #include "agenda/calendar.h"
 #include "agenda/line.h"
-#include "agenda/reader.h"
-#include "tools/terminal.h"
+#include "tools/lines/agenda_lines.h"
+#include "tools/text/text.h"
 
 namespace {
 
@@ -98,43 +99,47 @@ icalcomponent* Event(const std::string& line, const AgendaLineReading& reading,
   return event;
 }
 
-// Adds the events of one file's entry lines (the lines as the plug-in reads
-// them) to `calendar`.
-bool ExportFile(const AgendaExportFile& file, const icaltimetype& stamp,
+// Adds the events of one file's entry lines to `calendar`.
+bool ExportFile(const AgendaFileName& file, const CheckOptions& checking, const icaltimetype& stamp,
                 std::map<std::string, int>* seen, icalcomponent* calendar,
                 std::vector<CalendarMessage>* messages) {
-  AgendaReader reader(file.name.c_str());
-  if (!reader.IsOpen()) return false;
-  if (!file.fileLeftOut.empty()) {
-    messages->push_back({CalendarMessageKind::kFileLeftOut, file.name, 0, {file.fileLeftOut}});
-    return true;
+  AgendaChecker checker(checking);
+  AgendaLines lines(file.name.c_str());
+  std::vector<Finding> findings;
+  if (!lines.IsOpen() || !checker.Begin(file.name, file.shown, &findings)) {
+    messages->push_back({CalendarMessageKind::kUnreadable, file.shown, 0, {}});
+    return false;
   }
-  char piece[kLineBufferSize];
-  size_t length = 0, number = 1, pieces = 0;
-  std::string line;
-  auto finish = [&]() {
-    const auto leftOut = file.linesLeftOut.find(number);
-    if (leftOut != file.linesLeftOut.end()) {
-      messages->push_back({CalendarMessageKind::kLeftOut, file.name, number, {leftOut->second}});
-    } else if (pieces == 1) {
-      line.resize(std::min(line.size(), line.find_first_of(std::string("\r\n\0", 3))));
-      AgendaLineReading reading;
-      if (!line.empty() && line[0] != ';' && ReadAgendaLine(line.data(), line.size(), &reading) &&
-          reading.textBegin < reading.textEnd) {
-        icalcomponent_add_component(calendar, Event(line, reading, Uid(line, seen), stamp));
-      }
+  // What the checker finds is left out, with its words.
+  auto leaveOut = [&](const std::vector<Finding>& found) {
+    for (const Finding& finding : found) {
+      if (finding.kind == FindingKind::kReading) continue;
+      messages->push_back({IsFileWide(finding.kind) ? CalendarMessageKind::kFileLeftOut
+                                                    : CalendarMessageKind::kLeftOut,
+                           file.shown,
+                           IsFileWide(finding.kind) ? 0 : finding.line,
+                           {finding.message}});
+      return true;
     }
-    line.clear();
-    pieces = 0;
-    ++number;
+    return false;
   };
-  while (reader.ReadPiece(piece, &length)) {
-    line.append(piece, length);
-    ++pieces;
-    // A piece that fills the buffer without an LF goes on in the next one.
-    if (piece[length - 1] == '\n' || length < kLineBufferSize - 1) finish();
+  if (leaveOut(findings)) return true;
+  AgendaLine line;
+  while (checker.LinesAreText() && lines.Next(&line)) {
+    findings.clear();
+    checker.CheckLine(line, &findings);
+    if (leaveOut(findings)) continue;
+    const std::string entry = line.Entry();
+    AgendaLineReading reading;
+    // Comments and empty lines; an entry line that shows nothing is a finding.
+    if (entry.empty() || entry[0] == ';' || !ReadAgendaLine(entry.data(), entry.size(), &reading)) {
+      continue;
+    }
+    icalcomponent_add_component(calendar, Event(entry, reading, Uid(entry, seen), stamp));
   }
-  if (pieces > 0) finish();
+  findings.clear();
+  checker.End(&findings);
+  leaveOut(findings);
   return true;
 }
 
@@ -164,8 +169,8 @@ std::string FoldLines(const std::string& text) {
   return out;
 }
 
-bool ExportAgendas(const std::vector<AgendaExportFile>& files, time_t stamp, std::string* ics,
-                   std::vector<CalendarMessage>* messages) {
+bool ExportAgendas(const std::vector<AgendaFileName>& files, const CheckOptions& checking,
+                   time_t stamp, std::string* ics, std::vector<CalendarMessage>* messages) {
   icalcomponent* calendar = icalcomponent_new_vcalendar();
   icalcomponent_add_property(calendar, icalproperty_new_prodid("-//Vorlinde//vorlinde-agenda//JA"));
   icalcomponent_add_property(calendar, icalproperty_new_version("2.0"));
@@ -173,8 +178,8 @@ bool ExportAgendas(const std::vector<AgendaExportFile>& files, time_t stamp, std
       icaltime_from_timet_with_zone(stamp, 0, icaltimezone_get_utc_timezone());
   std::map<std::string, int> seen;
   bool read = true;
-  for (const AgendaExportFile& file : files) {
-    if (!ExportFile(file, when, &seen, calendar, messages)) read = false;
+  for (const AgendaFileName& file : files) {
+    if (!ExportFile(file, checking, when, &seen, calendar, messages)) read = false;
   }
   if (read) {
     // libical folds lines its own way; they are unfolded and folded again.

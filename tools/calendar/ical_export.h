@@ -2,29 +2,27 @@
 // line, its wildcards as a repetition rule.
 #pragma once
 
-#include <stddef.h>
 #include <time.h>
 
-#include <map>
 #include <string>
 #include <vector>
 
 #include "tools/calendar/messages.h"
+#include "tools/checker/checker.h"
 
-struct AgendaExportFile {
-  std::string name;
-  // Why the whole file is left out (it is not Shift-JIS), or empty.
-  std::string fileLeftOut;
-  // The lines left out, by number (from 1), with why: those the checker finds
-  // the plug-in reads otherwise than they look.
-  std::map<size_t, std::string> linesLeftOut;
+struct AgendaFileName {
+  std::string name;   // as it is opened
+  std::string shown;  // as messages name it (UTF-8)
 };
 
 // The iCalendar text (UTF-8, CR LF, folded at 75 octets) of the entry lines of
-// the files, in their order, `stamp` as each event's DTSTAMP. The lines and
-// files left out are told in `*messages`. False when a file cannot be read.
-bool ExportAgendas(const std::vector<AgendaExportFile>& files, time_t stamp, std::string* ics,
-                   std::vector<CalendarMessage>* messages);
+// the files, in their order, `stamp` as each event's DTSTAMP. Each line is
+// read as the plug-in reads it and asked about of the checker: a line it
+// warns about is left out, and so is a file not saved as Shift-JIS, each
+// told in `*messages` in the checker's words. False, with a kUnreadable
+// message, when a file cannot be read.
+bool ExportAgendas(const std::vector<AgendaFileName>& files, const CheckOptions& checking,
+                   time_t stamp, std::string* ics, std::vector<CalendarMessage>* messages);
 
 // `text` (CR LF lines) with every line longer than 75 octets folded, never
 // inside a UTF-8 character.

@@ -3,7 +3,7 @@
 #include <ctype.h>
 
 #include "agenda/calendar.h"
-#include "tools/checker/encoding.h"
+#include "tools/text/text.h"
 
 CalendarFile::~CalendarFile() {
   if (root != nullptr) icalcomponent_free(root);
@@ -15,14 +15,6 @@ struct ContentLine {
   std::string text;  // unfolded
   size_t line;       // where it begins, from 1
 };
-
-bool IsUtf8(const std::string& text) {
-  char32_t character = 0;
-  for (size_t at = 0; at < text.size();) {
-    if (!NextUtf8(text, &at, &character)) return false;
-  }
-  return true;
-}
 
 // The file's content lines, unfolded (a line that begins with a space or tab
 // continues the one before it); empty lines are passed over.
@@ -80,7 +72,7 @@ class Scanner {
     for (const ContentLine& line : lines) {
       const std::string name = NameOf(line.text);
       if (!IsUtf8(line.text)) return Damaged(line.line, "the text is not UTF-8");
-      if (name.empty()) return Damaged(line.line, "not a content line: " + line.text);
+      if (name.empty()) return Damaged(line.line, "not a content line: " + Quoted(line.text));
       const std::string value = ValueOf(line.text);
       if (name == "BEGIN") {
         if (open.empty() && value != "VCALENDAR")
@@ -91,8 +83,9 @@ class Scanner {
         open.push_back({value, &parent->children.back()});
       } else if (name == "END") {
         if (open.empty() || open.back().first != value) {
-          return Damaged(line.line, open.empty() ? "END without BEGIN"
-                                                 : "END:" + open.back().first + " expected");
+          return Damaged(line.line, open.empty()
+                                        ? "END without BEGIN"
+                                        : "END:" + Quoted(open.back().first) + " expected");
         }
         open.pop_back();
       } else if (open.empty()) {
@@ -102,7 +95,7 @@ class Scanner {
       }
     }
     if (!open.empty()) {
-      return Damaged(lines.back().line, "the file ends before END:" + open.back().first);
+      return Damaged(lines.back().line, "the file ends before END:" + Quoted(open.back().first));
     }
     return true;
   }
@@ -159,7 +152,7 @@ bool CheckComponent(icalcomponent* component, const ScannedComponent& scanned,
         break;
       }
     }
-    messages->push_back({CalendarMessageKind::kDamaged, name, line, {what}});
+    messages->push_back({CalendarMessageKind::kDamaged, name, line, {Quoted(what, 200)}});
     return false;
   }
   size_t index = 0;

@@ -9,34 +9,16 @@
 #include <set>
 
 #include "agenda/calendar.h"
-#include "tools/calendar/agenda_lines.h"
+#include "tools/calendar/entry_text.h"
 #include "tools/calendar/ical_file.h"
 #include "tools/calendar/rule.h"
-#include "tools/convert/convert.h"
-#include "tools/terminal.h"
+#include "tools/dates/dates.h"
+#include "tools/lines/agenda_lines.h"
+#include "tools/text/text.h"
 
 namespace {
 
-// Days since 1970-01-01 of a Gregorian date.
-int64_t DayNumber(AgendaDate date) {
-  const int64_t y = date.year - (date.month <= 2);
-  const int64_t era = (y >= 0 ? y : y - 399) / 400;
-  const int64_t yoe = y - era * 400;
-  const int64_t doy = (153 * (date.month + (date.month > 2 ? -3 : 9)) + 2) / 5 + date.day - 1;
-  return era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
-}
-
 AgendaDate DateOf(const icaltimetype& time) { return {time.year, time.month, time.day}; }
-
-// A text for a message: its first 40 characters.
-std::string Quoted(const std::string& utf8) {
-  size_t end = 0;
-  for (int characters = 0; end < utf8.size() && characters < 40; ++characters) {
-    ++end;
-    while (end < utf8.size() && (static_cast<unsigned char>(utf8[end]) & 0xC0) == 0x80) ++end;
-  }
-  return end < utf8.size() ? utf8.substr(0, end) + "..." : utf8;
-}
 
 // A time of day on a local date.
 struct LocalTime {
@@ -391,8 +373,8 @@ std::string Importer::Agenda(const std::vector<CalendarText>& calendars) {
                        DateColumns(options_.until) + "\r\n";
   for (const CalendarText& calendar : calendars) {
     bool substituted = false;
-    const std::string name = Utf8ToShiftJis(
-        ArgumentToUtf8(calendar.name.substr(calendar.name.find_last_of("/\\") + 1)), &substituted);
+    const std::string name =
+        Utf8ToShiftJis(calendar.name.substr(calendar.name.find_last_of("/\\") + 1), &substituted);
     agenda += "; " + name.substr(0, kLongestAgendaLine - 2) + "\r\n";
   }
   for (const Entry& entry : dated_) agenda += entry.line + "\r\n";

@@ -18,7 +18,7 @@ struct ImportOptions {
 };
 
 struct CalendarText {
-  std::string name;  // the file's name as given
+  std::string name;  // the file's name, as messages name it (UTF-8)
   std::string text;  // its contents
 };
 

@@ -18,11 +18,12 @@ enum class CalendarMessageKind {
   // Errors.
   kNotICalendar,  // the file is not iCalendar
   kDamaged,       // the file is damaged: {0} what libical or the reader found
+  kUnreadable,    // an agenda file cannot be read
 };
 
 struct CalendarMessage {
   CalendarMessageKind kind;
-  std::string file;                    // as given
+  std::string file;                    // as messages name it (UTF-8)
   size_t line;                         // from 1; 0 for the file as a whole
-  std::vector<std::string> arguments;  // UTF-8
+  std::vector<std::string> arguments;  // UTF-8, quoted as messages quote text
 };

@@ -9,6 +9,10 @@
 #include <string>
 #include <vector>
 
+#include "agenda/line.h"
+#include "tools/lines/agenda_lines.h"
+#include "tools/texts/texts.h"
+
 enum class FindingKind {
   // The file as a whole: its text is not Shift-JIS.
   kUtf16,
@@ -29,7 +33,8 @@ enum class FindingKind {
   kReading,
 };
 
-enum class CheckLanguage { kEnglish, kJapanese };
+// Whether a finding is about the file as a whole.
+bool IsFileWide(FindingKind kind);
 
 struct Finding {
   FindingKind kind;
@@ -40,12 +45,51 @@ struct Finding {
 };
 
 struct CheckOptions {
-  CheckLanguage language = CheckLanguage::kEnglish;
+  Language language = Language::kEnglish;
   bool readings = false;  // also give a kReading for every entry line
-  // Converts the Shift-JIS entry texts that messages quote to UTF-8.
-  std::string (*shiftJisToUtf8)(const std::string& shiftJis) = nullptr;
 };
 
-// Checks the agenda file `name`, appending what it finds in the order of the
-// file's lines. False when the file cannot be read.
-bool CheckAgendaFile(const char* name, const CheckOptions& options, std::vector<Finding>* findings);
+// Checks one agenda file line by line, so that a caller that goes through
+// the file's lines itself (export) can ask about each.
+class AgendaChecker {
+ public:
+  explicit AgendaChecker(const CheckOptions& options) : options_(options) {}
+
+  // Reads the file `name` whole for what concerns all of it (its encoding, a
+  // Ctrl-Z before its end), appending those findings; messages name it as
+  // `shownName` (UTF-8). False when it cannot be read.
+  bool Begin(const std::string& name, const std::string& shownName, std::vector<Finding>* findings);
+  // Whether the file's lines mean anything as Shift-JIS (not when UTF-16).
+  bool LinesAreText() const { return !utf16_; }
+  // Appends what concerns one line of the file, the lines in order.
+  void CheckLine(const AgendaLine& line, std::vector<Finding>* findings);
+  // Appends what concerns no line the reader gave: a Ctrl-Z at a line's start.
+  void End(std::vector<Finding>* findings);
+
+ private:
+  std::string Say(Text text, const std::vector<std::string>& arguments = {}) const;
+  std::string Quote(const std::string& shiftJis) const;
+  std::string When(const AgendaLineReading& reading) const;
+  std::string Describe(const std::string& piece) const;
+  void Add(FindingKind kind, size_t column, const std::string& message,
+           const std::string& shown = "");
+  void CheckCut(const std::string& piece);
+  void CheckEntry(const std::string& line);
+  bool CheckNeverOccurs(const std::string& line, const AgendaLineReading& reading);
+
+  const CheckOptions options_;
+  std::vector<Finding>* findings_ = nullptr;
+  size_t line_ = 1;
+  bool utf16_ = false;
+  bool byteOrderMark_ = false;
+  size_t ctrlZLine_ = 0;  // the line a Ctrl-Z ends the file on, 0 for none
+  size_t ctrlZColumn_ = 0;
+  std::string afterCtrlZ_;  // the first of what the Ctrl-Z keeps from being read
+  bool ctrlZAdded_ = false;
+};
+
+// Checks the agenda file `name` (named `shownName` in messages), appending
+// what it finds in the order of the file's lines. False when the file cannot
+// be read.
+bool CheckAgendaFile(const std::string& name, const std::string& shownName,
+                     const CheckOptions& options, std::vector<Finding>* findings);

@@ -9,14 +9,7 @@
 #include <string>
 #include <vector>
 
-enum class SourceEncoding {
-  kShiftJis,
-  kUtf8,
-  kUtf8ByteOrderMark,
-  kUtf16LittleEndian,
-  kUtf16BigEndian,
-  kNotText
-};
+#include "tools/text/text.h"
 
 // A character that has no Shift-JIS form.
 struct Unconvertible {
@@ -26,7 +19,7 @@ struct Unconvertible {
 };
 
 struct Conversion {
-  SourceEncoding from;
+  Encoding from;
   std::string shiftJis;  // the converted bytes; empty unless from a Unicode encoding
   std::vector<Unconvertible> unconvertible;  // in the file's order
 };
@@ -36,11 +29,3 @@ struct Conversion {
 // conversion is not to be saved. A file that is Shift-JIS (or plain ASCII)
 // already, or that is no valid text in any of the encodings, is only named.
 Conversion ConvertToShiftJis(const std::string& bytes, bool substitute);
-
-// The character as UTF-8.
-std::string Utf8Of(char32_t character);
-
-// UTF-8 text (a calendar's summary) in Shift-JIS, each character as
-// ConvertToShiftJis writes it; a character with no Shift-JIS form, or a byte
-// that is not UTF-8, becomes 〓, and `*substituted` is then set.
-std::string Utf8ToShiftJis(const std::string& utf8, bool* substituted);

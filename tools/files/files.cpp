@@ -1,0 +1,80 @@
+#include "tools/files/files.h"
+
+#include <errno.h>
+#include <stdio.h>
+#include <sys/stat.h>
+
+#include "tools/files/files_platform.h"
+
+FileProblem ProblemOf(int error) {
+  switch (error) {
+    case 0:
+      return {};
+    case ENOENT:
+    case ENOTDIR:
+      return {FileProblem::kNoSuchFile, error};
+    case EACCES:
+    case EPERM:
+    case EROFS:
+      return {FileProblem::kNotPermitted, error};
+    case EISDIR:
+      return {FileProblem::kFolder, error};
+    case EEXIST:
+      return {FileProblem::kExists, error};
+    case EBUSY:
+      return {FileProblem::kInUse, error};
+    case ENOSPC:
+      return {FileProblem::kDiskFull, error};
+    default:
+      return {FileProblem::kOther, error};
+  }
+}
+
+FileProblem ReadWholeFile(const std::string& name, std::string* bytes) {
+  if (!IsRegularFile(name)) return WhyUnreadable(name);
+  FILE* file = fopen(name.c_str(), "rb");
+  if (file == nullptr) return ProblemOf(errno);
+  char buffer[65536];
+  size_t n = 0;
+  while ((n = fread(buffer, 1, sizeof buffer, file)) > 0) bytes->append(buffer, n);
+  const FileProblem problem = ferror(file) ? ProblemOf(EIO) : FileProblem();
+  fclose(file);
+  return problem;
+}
+
+FileProblem WriteNewFile(const std::string& name, const std::string& bytes) {
+  FileProblem problem;
+  FILE* file = CreateNewFile(name, &problem);
+  if (file == nullptr) return problem;
+  const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+                       fflush(file) == 0 && FlushToDisk(file);
+  if (!written) problem = ProblemOf(errno);
+  if (fclose(file) != 0 && !problem) problem = ProblemOf(errno);
+  if (problem) remove(name.c_str());
+  return problem;
+}
+
+FileProblem ReplaceFileContents(const std::string& target, const std::string& bytes) {
+  const std::string temporary = target + ".writing";
+  remove(temporary.c_str());  // left by an earlier, interrupted run
+  if (const FileProblem problem = WriteNewFile(temporary, bytes)) return problem;
+  const FileProblem problem = MoveFileOver(temporary, target);
+  if (problem) remove(temporary.c_str());
+  return problem;
+}
+
+FileProblem WhyUnreadable(const std::string& name) {
+  struct stat status;
+  if (stat(name.c_str(), &status) != 0) return ProblemOf(errno);
+  if (S_ISDIR(status.st_mode)) return {FileProblem::kFolder, 0};
+  if (!S_ISREG(status.st_mode)) return {FileProblem::kNotAFile, 0};
+  FILE* file = fopen(name.c_str(), "rb");
+  if (file == nullptr) return ProblemOf(errno);
+  fclose(file);
+  return {FileProblem::kNotAFile, 0};
+}
+
+bool IsRegularFile(const std::string& name) {
+  struct stat status;
+  return stat(name.c_str(), &status) == 0 && S_ISREG(status.st_mode);
+}

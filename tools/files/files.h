@@ -1,0 +1,42 @@
+// Whole files for the agenda tool: read at once, and written so that a file
+// is never left half written; and why a file cannot be read or written, for
+// the tool to tell in the user's language.
+#pragma once
+
+#include <string>
+
+// Why a file operation failed.
+struct FileProblem {
+  enum Kind {
+    kNone,
+    kNoSuchFile,    // the file, or a folder on its way, does not exist
+    kNotPermitted,  // the system does not allow it
+    kFolder,        // the name is a folder's
+    kNotAFile,      // a device, a pipe or the like
+    kExists,        // a new file's name is taken
+    kInUse,         // another program holds the file open
+    kDiskFull,
+    kOther,  // `code` says what the system said
+  } kind = kNone;
+  int code = 0;  // the system's error number, for kOther
+
+  explicit operator bool() const { return kind != kNone; }
+};
+
+// Reads the file `name` into `*bytes`.
+FileProblem ReadWholeFile(const std::string& name, std::string* bytes);
+
+// Makes the new file `name` holding `bytes`, flushed to the disk; kExists
+// when the name is taken. Leaves no file behind when it fails.
+FileProblem WriteNewFile(const std::string& name, const std::string& bytes);
+
+// Writes `bytes` to a new file beside `target`, flushed to the disk, and moves
+// it over `target` in one step, so that a reader of `target`, or an
+// interruption, meets the old file or the new one, never a mixture. Leaves
+// no temporary file behind.
+FileProblem ReplaceFileContents(const std::string& target, const std::string& bytes);
+
+// Why the file `name`, which the agenda reader would not open, cannot be read.
+FileProblem WhyUnreadable(const std::string& name);
+
+bool IsRegularFile(const std::string& name);

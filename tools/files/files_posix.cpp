@@ -1,0 +1,27 @@
+// Files on Linux: new files made exclusively, rename(2) to move one over
+// another.
+#include <errno.h>
+#include <fcntl.h>
+#include <stdio.h>
+#include <unistd.h>
+
+#include "tools/files/files_platform.h"
+
+FILE* CreateNewFile(const std::string& name, FileProblem* problem) {
+  const int fd = open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL, 0666);
+  FILE* file = fd >= 0 ? fdopen(fd, "wb") : nullptr;
+  if (file == nullptr) {
+    *problem = ProblemOf(errno);
+    if (fd >= 0) {
+      close(fd);
+      remove(name.c_str());
+    }
+  }
+  return file;
+}
+
+bool FlushToDisk(FILE* file) { return fsync(fileno(file)) == 0; }
+
+FileProblem MoveFileOver(const std::string& from, const std::string& to) {
+  return rename(from.c_str(), to.c_str()) == 0 ? FileProblem() : ProblemOf(errno);
+}

@@ -1,0 +1,61 @@
+// Files on Windows: new files made exclusively, MoveFileExA to move one over
+// another.
+#include <errno.h>
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+#include <sys/stat.h>
+#include <windows.h>
+
+#include "tools/files/files_platform.h"
+
+namespace {
+
+// The problem a Windows error code stands for.
+FileProblem ProblemOfSystem(DWORD error) {
+  switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_INVALID_DRIVE:
+      return {FileProblem::kNoSuchFile, static_cast<int>(error)};
+    case ERROR_ACCESS_DENIED:
+    case ERROR_WRITE_PROTECT:
+      return {FileProblem::kNotPermitted, static_cast<int>(error)};
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return {FileProblem::kInUse, static_cast<int>(error)};
+    case ERROR_FILE_EXISTS:
+    case ERROR_ALREADY_EXISTS:
+      return {FileProblem::kExists, static_cast<int>(error)};
+    case ERROR_DISK_FULL:
+    case ERROR_HANDLE_DISK_FULL:
+      return {FileProblem::kDiskFull, static_cast<int>(error)};
+    default:
+      return {FileProblem::kOther, static_cast<int>(error)};
+  }
+}
+
+}  // namespace
+
+FILE* CreateNewFile(const std::string& name, FileProblem* problem) {
+  const int fd =
+      _open(name.c_str(), _O_WRONLY | _O_CREAT | _O_EXCL | _O_BINARY, _S_IREAD | _S_IWRITE);
+  FILE* file = fd >= 0 ? _fdopen(fd, "wb") : nullptr;
+  if (file == nullptr) {
+    *problem = ProblemOf(errno);
+    if (fd >= 0) {
+      _close(fd);
+      remove(name.c_str());
+    }
+  }
+  return file;
+}
+
+bool FlushToDisk(FILE* file) { return _commit(_fileno(file)) == 0; }
+
+FileProblem MoveFileOver(const std::string& from, const std::string& to) {
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return {};
+  }
+  return ProblemOfSystem(GetLastError());
+}

@@ -1,0 +1,3 @@
+#include "tools/host/dialogs.h"
+
+bool CanShowDialogs() { return true; }

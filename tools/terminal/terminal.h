@@ -1,0 +1,39 @@
+// The console the command-line tools write to and read from: its encoding
+// (UTF-8 on Linux, the console's code page on Windows), its language, and
+// whether it belongs to the program alone.
+#pragma once
+
+#include <string>
+
+// Shift-JIS text in the terminal's encoding; bytes that do not convert are
+// shown as "?".
+std::string ToTerminalText(const std::string& shiftJis);
+
+// A tool's own UTF-8 text in the terminal's encoding.
+std::string Utf8ToTerminalText(const std::string& utf8);
+
+// A command-line argument (a file name, an entry's text) as UTF-8: on Linux
+// arguments are UTF-8 already, on Windows in the system's ANSI code page.
+std::string ArgumentToUtf8(const std::string& argument);
+
+// Whether the user's environment is Japanese: on Windows the console's or the
+// system's ANSI code page is 932, on Linux LC_ALL, LC_MESSAGES or LANG (the
+// first one set) starts with "ja".
+bool TerminalIsJapanese();
+
+// Makes standard output write bytes exactly as given, for raw output: on
+// Windows it would otherwise write every LF as CR LF.
+void SetBinaryOutput();
+
+// Prints a memo (Shift-JIS, CR LF): when `raw`, its bytes exactly as the host
+// gets them and nothing more; else with LF line breaks in the terminal's
+// encoding, and a line break after it (terminal.cpp).
+void PrintMemo(const std::string& memo, bool raw);
+
+// How many processes share this program's console: 1 when the console was
+// made for it alone (started from Explorer), more from a command prompt, 0
+// where there is no such count.
+unsigned long ConsoleProcessCount();
+
+// Whether standard input is a console a person can press Enter in.
+bool InputIsConsole();

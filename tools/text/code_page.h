@@ -1,0 +1,9 @@
+// What the text room asks of the platform (text_posix.cpp, text_windows.cpp):
+// its own table of code page 932, Shift-JIS as Windows has it.
+#pragma once
+
+#include <string>
+
+// Appends the code page 932 bytes of `character` to `*out`; false, appending
+// nothing, when it has none or only a look-alike.
+bool CodePage932Of(char32_t character, std::string* out);

@@ -1,0 +1,136 @@
+// Everything the agenda tool says, English and Japanese side by side in one
+// table (texts.cpp), so that a change to one is seen beside the other and
+// the same thing is always said in the same words.
+#pragma once
+
+#include <string>
+#include <vector>
+
+enum class Language { kEnglish, kJapanese };
+
+enum Text {
+  // The usage text, put together from the subcommands' table.
+  kTextUsageFirst,
+  kTextUsageNext,
+  kTextShowSynopsis,
+  kTextShowSummary,
+  kTextShowDate,
+  kTextShowDays,
+  kTextShowRaw,
+  kTextCheckSynopsis,
+  kTextCheckSummary,
+  kTextCheckVerbose,
+  kTextConvertSynopsis,
+  kTextConvertSummary,
+  kTextConvertSubstitute,
+  kTextConvertOutput,
+  kTextImportSynopsis,
+  kTextImportSummary,
+  kTextImportFrom,
+  kTextImportUntil,
+  kTextImportZone,
+  kTextImportOutput,
+  kTextExportSynopsis,
+  kTextExportSummary,
+  kTextExpandSynopsis,
+  kTextExpandSummary,
+  kTextDroppedSynopsis,
+  kTextUsageEnd,
+  // Usage errors.
+  kTextUnknownCommand,
+  kTextUnknownOption,
+  kTextNeedsValue,
+  kTextBadDate,
+  kTextBadNumber,
+  kTextNoFile,
+  kTextOutputWithOneFile,
+  kTextNoToday,
+  kTextBadWindow,
+  kTextUnknownZone,
+  kTextExpandNeeds,
+  kTextRuleRejected,
+  kTextPartsConflict,
+  kTextNotWholeDays,
+  // Files that cannot be read or written, and why.
+  kTextCannotRead,
+  kTextCannotWrite,
+  kTextCannotWriteLeft,
+  kTextNoSuchFile,
+  kTextNotPermitted,
+  kTextFolder,
+  kTextNotAFile,
+  kTextExists,
+  kTextInUse,
+  kTextDiskFull,
+  kTextSystemError,
+  // check's summary.
+  kTextOneWarning,
+  kTextWarnings,
+  kTextOneFile,
+  kTextFiles,
+  kTextSummary,
+  kTextSummaryUnreadable,
+  // convert.
+  kTextAlreadyShiftJis,
+  kTextNotText,
+  kTextNoShiftJisForm,
+  kTextWrittenAsGeta,
+  kTextLeftUnchanged,
+  kTextConverted,
+  kTextConvertedTo,
+  // import, export and expand.
+  kTextSummaryGeta,
+  kTextShortened,
+  kTextZoneNotKnown,
+  kTextNoStart,
+  kTextLeftOut,
+  kTextNotICalendar,
+  kTextDamaged,
+  // The program started without arguments, in a window of its own.
+  kTextExplanation,
+  kTextPressEnter,
+  // The checker's findings.
+  kTextUtf16,
+  kTextUtf8ByteOrderMark,
+  kTextUtf8,
+  kTextCtrlZ,
+  kTextLongLine,
+  kTextPiece,
+  kTextMorePieces,
+  kTextPieceSeparator,
+  kTextComment,
+  kTextNothing,
+  kTextNul,
+  kTextLoneCr,
+  kTextShort,
+  kTextBlank,
+  kTextNegativeField,
+  kTextNoSuchMonth,
+  kTextNoSuchDay,
+  kTextMonthHasNoDay,
+  kTextNotALeapYear,
+  kTextDoubleByteDate,
+  kTextSplitsCharacter,
+  kTextDateField,
+  kTextNotAComment,
+  kTextIndented,
+  kTextReading,
+  kTextShowsNothing,
+  kTextShortReading,
+  kTextYearField,
+  kTextMonthField,
+  kTextDayField,
+  kTextEveryYear,
+  kTextEveryMonth,
+  kTextEveryDay,
+  kTextYear,
+  kTextMonth,
+  kTextDay,
+  kTextDateJoin,
+  kTextJanuary,  // to kTextJanuary + 11, December
+  kTextCount = kTextJanuary + 12
+};
+
+// The text in `language`, with "{0}" to "{9}" replaced by the arguments
+// given (a missing one by nothing). Texts and arguments are UTF-8.
+std::string Say(Language language, Text text, const std::vector<std::string>& arguments = {});
