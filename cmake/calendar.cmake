@@ -1,9 +1,7 @@
 # The agenda tool's calendar bridge (tools/calendar/): its sources, as
 # VORLINDE_CALENDAR_SOURCES, and libical, which it reads, writes and expands
 # iCalendar with, as the target vorlinde_libical.
-#  - Linux: Debian's libical-dev, through pkg-config; for the 32-bit Linux
-#    test build, built from source as for Windows, with 64-bit time_t as the
-#    rest of that build (Debian's i386 library has a 32-bit time_t).
+#  - Linux: Debian's libical-dev, through pkg-config.
 #  - Windows: Debian's libical3 source, cross-built here as a static library
 #    once per toolchain and kept for every build folder (build/libical/), or
 #    a static libical already built for this toolchain
@@ -17,11 +15,12 @@ set(VORLINDE_CALENDAR_SOURCES
   tools/calendar/ical_export.cpp
   tools/calendar/ical_file.cpp
   tools/calendar/ical_import.cpp
+  tools/calendar/origin.cpp
   tools/calendar/rule.cpp
   $<IF:$<BOOL:${WIN32}>,tools/calendar/system_windows.cpp,tools/calendar/system_posix.cpp>
 )
 
-if(NOT WIN32 AND NOT CMAKE_CROSSCOMPILING)
+if(NOT WIN32)
   find_package(PkgConfig REQUIRED)
   pkg_check_modules(LIBICAL REQUIRED IMPORTED_TARGET libical)
   add_library(vorlinde_libical INTERFACE)

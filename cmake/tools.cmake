@@ -1,9 +1,11 @@
 # The command-line tools: vorlinde-host, a chip host that loads the module,
 # and vorlinde-agenda, which links the module's own objects with the tool
-# libraries of tools/. Natively they come with every build; for Windows only
-# the product's build makes them (vorlinde-agenda.exe ships), the Windows
-# test builds test the shipped program. Their own texts are UTF-8.
-if(WIN32 AND VORLINDE_TESTS)
+# libraries of tools/. The native build makes them, and so does the product's
+# build for Windows (vorlinde-agenda.exe ships). The test builds made for
+# other systems do not: the Windows ones test the shipped program under Wine,
+# and the 32-bit Linux one is there for the module's 4-byte pointers, which
+# the shipped 32-bit program shows as well. Their own texts are UTF-8.
+if(CMAKE_CROSSCOMPILING AND VORLINDE_TESTS)
   return()
 endif()
 if(WIN32)
@@ -28,6 +30,7 @@ add_library(vorlinde_tool_base OBJECT
 # vorlinde-agenda's libraries and front end (all but its main), for it and
 # its tests.
 include(cmake/calendar.cmake)
+include(cmake/web.cmake)
 add_library(vorlinde_agenda_objects OBJECT
   tools/agenda/agenda_commands.cpp
   tools/agenda/calendar_commands.cpp
@@ -42,7 +45,7 @@ add_library(vorlinde_agenda_objects OBJECT
   tools/texts/texts.cpp
   ${VORLINDE_CALENDAR_SOURCES}
 )
-target_link_libraries(vorlinde_agenda_objects PUBLIC vorlinde_libical)
+target_link_libraries(vorlinde_agenda_objects PUBLIC vorlinde_libical vorlinde_web)
 foreach(library vorlinde_tool_base vorlinde_agenda_objects)
   target_include_directories(${library} PUBLIC ${PROJECT_SOURCE_DIR})
   if(NOT WIN32)
@@ -69,5 +72,6 @@ vorlinde_tool(vorlinde-host tools/host/main.cpp tools/host/dialogs_${platform}.c
 target_compile_definitions(vorlinde-host PRIVATE
                            VORLINDE_DEFAULT_MODULE="${VORLINDE_HOST_DEFAULT_MODULE}")
 vorlinde_tool(vorlinde-agenda tools/agenda/main.cpp host/system_clock.cpp
-              $<TARGET_OBJECTS:vorlinde_agenda_objects> $<TARGET_OBJECTS:vorlinde_objects>)
-target_link_libraries(vorlinde-agenda PRIVATE vorlinde_libical)
+              $<TARGET_OBJECTS:vorlinde_agenda_objects> $<TARGET_OBJECTS:vorlinde_objects>
+              $<TARGET_OBJECTS:vorlinde_web>)
+target_link_libraries(vorlinde-agenda PRIVATE vorlinde_libical vorlinde_web)

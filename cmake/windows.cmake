@@ -83,6 +83,8 @@ if(VORLINDE_TESTS)
     add_executable(calling_convention_check tests/wine/calling_convention_check.cpp)
     target_include_directories(calling_convention_check PRIVATE ${CMAKE_SOURCE_DIR})
     target_link_libraries(calling_convention_check PRIVATE user32)
+    # Holds a file open as the plug-in does, for the test of refresh.
+    add_executable(hold_open tests/wine/hold_open.cpp)
     add_library(stdcall_module SHARED tests/wine/stdcall_module.cpp)
     set_target_properties(stdcall_module PROPERTIES PREFIX "")
     # Exports the stdcall function by its plain name, without "@12".

@@ -107,13 +107,19 @@ function(vorlinde_wine_tool_test name script)
            COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/tool/${script}
                    $<TARGET_FILE:vorlinde-agenda>
                    --windows sh ${scripts}/wine-run.sh ${session} ${CMAKE_BINARY_DIR}/screenshots
-                   ${VORLINDE_AGENDA_EXE})
+                   ${VORLINDE_AGENDA_EXE} ${ARGN})
   set_tests_properties(${name} PROPERTIES
     FIXTURES_REQUIRED wine RESOURCE_LOCK wine-display TIMEOUT 300 SKIP_RETURN_CODE 77)
 endfunction()
 vorlinde_wine_tool_test(wine32.vorlinde_agenda check_agenda_tool.py)
 vorlinde_wine_tool_test(wine32.vorlinde_agenda_convert check_convert.py)
 vorlinde_wine_tool_test(wine32.vorlinde_agenda_calendar check_calendar.py)
+vorlinde_wine_tool_test(wine32.vorlinde_agenda_web check_web.py)
+# refresh replaces a file another process holds open for a moment, as the
+# plug-in does while it reads one.
+vorlinde_wine_tool_test(wine32.vorlinde_agenda_refresh check_refresh.py
+                        --hold sh ${scripts}/wine-run.sh ${session} ${CMAKE_BINARY_DIR}/screenshots
+                        ${CMAKE_BINARY_DIR}/wine32/hold_open.exe)
 foreach(source ${wine_tests})
   get_filename_component(name ${source} NAME_WE)
   vorlinde_wine_test(wine32.${name} ${CMAKE_BINARY_DIR}/wine32/${name}.exe)

@@ -11,11 +11,17 @@
 set -euo pipefail
 mode=$1 binary=$2 name=$3
 fuzz_dir=$(cd "$(dirname "$0")" && pwd)
+# The seed corpus: fuzz/corpus/NAME, or the folder fuzz/corpus/NAME.source
+# names (relative to fuzz/), for inputs that tests keep elsewhere.
+corpus=$fuzz_dir/corpus/$name
+if [ -f "$corpus.source" ]; then
+  corpus=$fuzz_dir/$(cat "$corpus.source")
+fi
 
 case "$mode" in
 regressions)
   inputs=()
-  for dir in "$fuzz_dir/regressions/$name" "$fuzz_dir/corpus/$name"; do
+  for dir in "$fuzz_dir/regressions/$name" "$corpus"; do
     [ -d "$dir" ] || continue
     while IFS= read -r -d '' file; do inputs+=("$file"); done \
       < <(find "$dir" -type f -print0 | sort -z)
@@ -30,7 +36,7 @@ regressions)
 explore)
   work=$4 seconds=$5
   mkdir -p "$work/corpus/$name" "$work/failures"
-  cp -n "$fuzz_dir/corpus/$name"/* "$work/corpus/$name"/
+  cp -n "$corpus"/* "$work/corpus/$name"/
   if ! "$binary" -max_total_time="$seconds" -timeout=20 -print_final_stats=1 \
       -artifact_prefix="$work/failures/$name-" "$work/corpus/$name"; then
     echo "$name failed: the input is in $work/failures;" \

@@ -62,6 +62,7 @@ TEST(ToolDates, DayNumberCountsCalendarDays) {
   };
   for (const auto& c : cases) {
     EXPECT_EQ(c.number, DayNumber(c.date)) << DateColumns(c.date);
+    EXPECT_EQ(DateColumns(c.date), DateColumns(DateOfDay(c.number))) << c.number;
   }
 }
 

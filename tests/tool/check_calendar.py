@@ -310,11 +310,11 @@ def check_long_line(native):
     return []
 
 
-def check_expand_warns(command, english=True):
+def check_expand_warns(command):
     """expand writes 〓 for a character Shift-JIS lacks and says so, as import does."""
     result = run(command, "expand", "--rule", "FREQ=DAILY", "--from", "2027/01/01", "--count", "1",
                  "誕生日🎂")
-    said = b"has characters Shift-JIS lacks" in result.stderr or (not english and result.stderr)
+    said = b"has characters Shift-JIS lacks" in result.stderr
     if result.returncode != 0 or result.stdout != "2027/01/01 誕生日〓\r\n".encode("cp932") \
             or not said:
         return ["expand of a text with 🎂: status %d, %r %r"
@@ -340,7 +340,9 @@ def check_windows(native, windows, data, sample):
                             % (what, want.returncode, got.returncode,
                                first_difference(want.stdout.decode("cp932", "replace"),
                                                 got.stdout.decode("cp932", "replace"))))
-    return problems + check_rules(windows, english=False) + check_expand_warns(windows, False)
+    # (Not expand's text with 🎂: Windows gives a program its command line in
+    # the ANSI code page, which has no such character.)
+    return problems + check_rules(windows, english=False)
 
 
 def main():

@@ -58,6 +58,12 @@ const std::vector<Command>& Commands() {
        kTextExpandSummary,
        {},
        Expand},
+      {"refresh",
+       {{OptionSpec::kFlag, "--verbose", 0, 0}},
+       kTextRefreshSynopsis,
+       kTextRefreshSummary,
+       {kTextRefreshVerbose},
+       Refresh},
   };
   return commands;
 }

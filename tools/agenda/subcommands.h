@@ -13,6 +13,7 @@ int Convert(const Arguments& arguments);
 int Import(const Arguments& arguments);
 int Export(const Arguments& arguments);
 int Expand(const Arguments& arguments);
+int Refresh(const Arguments& arguments);
 
 // Files dropped onto the program: each checked, then the memos of the seven
 // days from today.

@@ -20,6 +20,14 @@ namespace {
 
 AgendaDate DateOf(const icaltimetype& time) { return {time.year, time.month, time.day}; }
 
+// The most lines one event may give, whatever its repetition or its length:
+// more than one an hour for a year. An event that would give more is cut
+// there, with a warning.
+constexpr size_t kMostLinesPerEvent = 10000;
+// The most instances one repetition rule is asked for: rules that name an
+// instance a second still reach the window and fill an agenda from there.
+constexpr size_t kMostSteps = 1000000;
+
 // A time of day on a local date.
 struct LocalTime {
   AgendaDate date;
@@ -38,16 +46,13 @@ struct Entry {
 class Importer {
  public:
   explicit Importer(const ImportOptions& options, std::vector<CalendarMessage>* messages)
-      : options_(options),
-        messages_(messages),
-        first_(DayNumber(options.from)),
-        last_(DayNumber(options.until)) {
+      : messages_(messages), first_(DayNumber(options.from)), last_(DayNumber(options.until)) {
     if (!options.zone.empty()) zone_ = icaltimezone_get_builtin_timezone(options.zone.c_str());
   }
 
   void ImportCalendar(const std::string& name, icalcomponent* calendar,
                       const ScannedComponent& scanned);
-  std::string Agenda(const std::vector<CalendarText>& calendars);
+  std::string Agenda();
 
  private:
   // An event as read: its first start, length and text.
@@ -68,6 +73,7 @@ class Importer {
     bool warnedZone = false;
     bool substituted = false;
     bool shortened = false;
+    size_t lines = 0;  // written so far
   };
 
   bool Read(icalcomponent* component, const std::string& file, size_t line, Event* event);
@@ -80,12 +86,12 @@ class Importer {
   void Expand(Event* event, const std::set<std::string>& overridden);
   void AddInstance(const icaltimetype& start, Event* event);
   std::string Text(Event* event, size_t prefix);
+  bool Add(Event* event, Entry entry);
   void Warn(CalendarMessageKind kind, const Event& event, std::vector<std::string> arguments) {
     for (std::string& argument : arguments) argument = Quoted(argument);
     messages_->push_back({kind, event.file, event.line, std::move(arguments)});
   }
 
-  const ImportOptions& options_;
   std::vector<CalendarMessage>* messages_;
   const int64_t first_, last_;
   icaltimezone* zone_ = nullptr;
@@ -250,36 +256,54 @@ bool Importer::Wildcard(Event* event, const std::set<std::string>& overridden) {
 
 // The lines of one instance inside the window: an all-day event on each day
 // it covers, a timed one at its start and as continued on each further day.
+// Adds a line of the event, unless it has as many as an agenda can use; the
+// first time it has, says so.
+bool Importer::Add(Event* event, Entry entry) {
+  if (event->lines == kMostLinesPerEvent) {
+    Warn(CalendarMessageKind::kTooManyLines, *event,
+         {event->summary, std::to_string(kMostLinesPerEvent)});
+  }
+  if (event->lines++ >= kMostLinesPerEvent) return false;
+  dated_.push_back(std::move(entry));
+  return true;
+}
+
 void Importer::AddInstance(const icaltimetype& start, Event* event) {
+  if (event->lines > kMostLinesPerEvent) return;
   const LocalTime begin = Localize(start);
   const int64_t startDay = DayNumber(begin.date);
   if (event->start.is_date) {
-    for (int64_t k = 0; k < std::max<int64_t>(event->lengthDays, 1); ++k) {
-      if (startDay + k < first_ || startDay + k > last_) continue;
-      const AgendaDate date = AddDays(begin.date, static_cast<int32_t>(k));
-      dated_.push_back(
-          {startDay + k, 0, 0, event->order, DateColumns(date) + " " + Text(event, 11)});
+    const int64_t days = std::max<int64_t>(event->lengthDays, 1);
+    for (int64_t day = std::max(startDay, first_); day < startDay + days && day <= last_; ++day) {
+      const AgendaDate date = DateOfDay(day);
+      if (!Add(event, {day, 0, 0, event->order, DateColumns(date) + " " + Text(event, 11)})) {
+        return;
+      }
     }
     return;
   }
   char clock[32];
   if (startDay >= first_ && startDay <= last_) {
     snprintf(clock, sizeof clock, " %02d:%02d ", begin.minutes / 60, begin.minutes % 60);
-    dated_.push_back({startDay, 2, begin.minutes, event->order,
-                      DateColumns(begin.date) + clock + Text(event, 17)});
+    if (!Add(event, {startDay, 2, begin.minutes, event->order,
+                     DateColumns(begin.date) + clock + Text(event, 17)})) {
+      return;
+    }
   }
   const LocalTime end = Localize(End(start, *event));
   const int64_t endDay = DayNumber(end.date) - (end.minutes == 0);
   bool unused = false;
   for (int64_t day = std::max(startDay + 1, first_); day <= std::min(endDay, last_); ++day) {
-    const AgendaDate date = AddDays(begin.date, static_cast<int32_t>(day - startDay));
+    const AgendaDate date = DateOfDay(day);
     if (day == DayNumber(end.date)) {
       snprintf(clock, sizeof clock, " ～%02d:%02d ", end.minutes / 60, end.minutes % 60);
     } else {
       snprintf(clock, sizeof clock, " ～ ");
     }
-    dated_.push_back({day, 1, 0, event->order,
-                      DateColumns(date) + Utf8ToShiftJis(clock, &unused) + Text(event, 19)});
+    if (!Add(event, {day, 1, 0, event->order,
+                     DateColumns(date) + Utf8ToShiftJis(clock, &unused) + Text(event, 19)})) {
+      return;
+    }
   }
 }
 
@@ -316,10 +340,17 @@ void Importer::Expand(Event* event, const std::set<std::string>& overridden) {
       icaltime_adjust(&from, static_cast<int>(first_ - reach - 2 - startDay), 0, 0, 0);
       icalrecur_iterator_set_start(it, from);
     }
-    for (icaltimetype time = icalrecur_iterator_next(it); !icaltime_is_null_time(time);
+    // Every instance that reaches the window gives a line at least: a rule
+    // that names more than an agenda can use is not followed further, nor
+    // for ever when it names an instance each second.
+    size_t steps = 0;
+    for (icaltimetype time = icalrecur_iterator_next(it);
+         !icaltime_is_null_time(time) && steps++ < kMostSteps &&
+         instances.size() <= kMostLinesPerEvent;
          time = icalrecur_iterator_next(it)) {
-      if (DayNumber(DateOf(time)) > last_ + 1) break;
-      instances[Key(time)] = time;
+      const int64_t day = DayNumber(DateOf(time));
+      if (day > last_ + 1) break;
+      if (day + reach >= first_ - 1) instances[Key(time)] = time;
     }
     icalrecur_iterator_free(it);
   }
@@ -362,21 +393,14 @@ void Importer::ImportCalendar(const std::string& name, icalcomponent* calendar,
   for (Event& event : overrides) AddInstance(event.start, &event);
 }
 
-std::string Importer::Agenda(const std::vector<CalendarText>& calendars) {
+std::string Importer::Agenda() {
   std::stable_sort(dated_.begin(), dated_.end(), [](const Entry& a, const Entry& b) {
     if (a.day != b.day) return a.day < b.day;
     if (a.slot != b.slot) return a.slot < b.slot;
     if (a.minutes != b.minutes) return a.minutes < b.minutes;
     return a.event < b.event;
   });
-  std::string agenda = "; vorlinde-agenda import " + DateColumns(options_.from) + " - " +
-                       DateColumns(options_.until) + "\r\n";
-  for (const CalendarText& calendar : calendars) {
-    bool substituted = false;
-    const std::string name =
-        Utf8ToShiftJis(calendar.name.substr(calendar.name.find_last_of("/\\") + 1), &substituted);
-    agenda += "; " + name.substr(0, kLongestAgendaLine - 2) + "\r\n";
-  }
+  std::string agenda;
   for (const Entry& entry : dated_) agenda += entry.line + "\r\n";
   for (const std::string& line : wildcards_) agenda += line + "\r\n";
   return agenda;
@@ -404,6 +428,6 @@ bool ImportCalendars(const std::vector<CalendarText>& calendars, const ImportOpt
       importer.ImportCalendar(calendar.name, c, file.scanned.children[index++]);
     }
   }
-  *agenda = importer.Agenda(calendars);
+  *agenda = importer.Agenda();
   return true;
 }

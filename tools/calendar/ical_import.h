@@ -18,17 +18,16 @@ struct ImportOptions {
 };
 
 struct CalendarText {
-  std::string name;  // the file's name, as messages name it (UTF-8)
+  std::string name;  // the file or address, as messages name it (UTF-8)
   std::string text;  // its contents
 };
 
 // Whether libical knows the time zone `name`.
 bool IsKnownZone(const std::string& name);
 
-// The agenda file (Shift-JIS, CR LF) holding the events of the calendars in
-// the window: a comment saying where they came from, the dated lines in date
-// order, then the wildcard lines in the calendars' order. False, with an error
-// in `*messages`, when a calendar is not iCalendar or is damaged; warnings
-// are added to `*messages` as well.
+// The agenda lines (Shift-JIS, CR LF) of the events of the calendars in the
+// window: the dated lines in date order, then the wildcard lines in the
+// calendars' order. False, with an error in `*messages`, when a calendar is
+// not iCalendar or is damaged; warnings are added to `*messages` as well.
 bool ImportCalendars(const std::vector<CalendarText>& calendars, const ImportOptions& options,
                      std::string* agenda, std::vector<CalendarMessage>* messages);

@@ -49,6 +49,18 @@ int64_t DayNumber(AgendaDate date) {
   return era * 146097 + yoe * 365 + yoe / 4 - yoe / 100 + doy - 719468;
 }
 
+AgendaDate DateOfDay(int64_t dayNumber) {
+  const int64_t z = dayNumber + 719468;
+  const int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+  const int64_t doe = z - era * 146097;
+  const int64_t yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+  const int64_t doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+  const int64_t mp = (5 * doy + 2) / 153;
+  const int32_t month = static_cast<int32_t>(mp < 10 ? mp + 3 : mp - 9);
+  const int32_t day = static_cast<int32_t>(doy - (153 * mp + 2) / 5 + 1);
+  return {static_cast<int32_t>(yoe + era * 400 + (month <= 2)), month, day};
+}
+
 int CompareDates(AgendaDate a, AgendaDate b) {
   if (a.year != b.year) return a.year < b.year ? -1 : 1;
   if (a.month != b.month) return a.month < b.month ? -1 : 1;

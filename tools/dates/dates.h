@@ -18,8 +18,10 @@ std::string DateColumns(AgendaDate date);
 // The same day a year later; 29 February gives 28 February of a common year.
 AgendaDate AYearAfter(AgendaDate date);
 
-// Days since 1970-01-01 of a date of the proleptic Gregorian calendar.
+// Days since 1970-01-01 of a date of the proleptic Gregorian calendar, and
+// the date of such a day.
 int64_t DayNumber(AgendaDate date);
+AgendaDate DateOfDay(int64_t dayNumber);
 
 // Negative, zero or positive as `a` comes before, on or after `b`.
 int CompareDates(AgendaDate a, AgendaDate b);

@@ -78,3 +78,14 @@ bool IsRegularFile(const std::string& name) {
   struct stat status;
   return stat(name.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
+
+std::string FolderOf(const std::string& path) {
+  const size_t end = path.find_last_of("/\\");
+  return end == std::string::npos ? "" : path.substr(0, end + 1);
+}
+
+bool IsAbsolutePath(const std::string& path) {
+  const bool drive = path.size() >= 2 && path[1] == ':' &&
+                     ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+  return drive || (!path.empty() && (path[0] == '/' || path[0] == '\\'));
+}

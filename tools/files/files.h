@@ -33,10 +33,21 @@ FileProblem WriteNewFile(const std::string& name, const std::string& bytes);
 // Writes `bytes` to a new file beside `target`, flushed to the disk, and moves
 // it over `target` in one step, so that a reader of `target`, or an
 // interruption, meets the old file or the new one, never a mixture. Leaves
-// no temporary file behind.
+// no temporary file behind. On Windows a file another program holds open
+// cannot be replaced: it tries again for a few seconds before it gives up.
 FileProblem ReplaceFileContents(const std::string& target, const std::string& bytes);
 
 // Why the file `name`, which the agenda reader would not open, cannot be read.
 FileProblem WhyUnreadable(const std::string& name);
 
 bool IsRegularFile(const std::string& name);
+
+// The folder part of a path, with its last separator ("/", or "\\" as well),
+// or "" for a bare name.
+std::string FolderOf(const std::string& path);
+
+// Whether `path` begins at the root ("/", "\\", or a drive as "C:").
+bool IsAbsolutePath(const std::string& path);
+
+// `name` as a full path from the current folder.
+std::string AbsolutePath(const std::string& name);

@@ -2,6 +2,7 @@
 // another.
 #include <errno.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <stdio.h>
 #include <unistd.h>
 
@@ -24,4 +25,11 @@ bool FlushToDisk(FILE* file) { return fsync(fileno(file)) == 0; }
 
 FileProblem MoveFileOver(const std::string& from, const std::string& to) {
   return rename(from.c_str(), to.c_str()) == 0 ? FileProblem() : ProblemOf(errno);
+}
+
+std::string AbsolutePath(const std::string& name) {
+  if (IsAbsolutePath(name)) return name;
+  char folder[PATH_MAX];
+  if (getcwd(folder, sizeof folder) == nullptr) return name;
+  return std::string(folder) + "/" + name;
 }

@@ -53,9 +53,26 @@ FILE* CreateNewFile(const std::string& name, FileProblem* problem) {
 
 bool FlushToDisk(FILE* file) { return _commit(_fileno(file)) == 0; }
 
+// The plug-in opens an agenda file without letting it be deleted, so while
+// it reads one the file cannot be replaced; it reads for a moment only.
+constexpr int kMoveTries = 40;
+constexpr DWORD kMoveWaitMilliseconds = 100;
+
 FileProblem MoveFileOver(const std::string& from, const std::string& to) {
-  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-    return {};
+  FileProblem problem;
+  for (int attempt = 0; attempt < kMoveTries; ++attempt) {
+    if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return {};
+    }
+    problem = ProblemOfSystem(GetLastError());
+    if (problem.kind != FileProblem::kInUse && problem.kind != FileProblem::kNotPermitted) break;
+    Sleep(kMoveWaitMilliseconds);
   }
-  return ProblemOfSystem(GetLastError());
+  return problem;
+}
+
+std::string AbsolutePath(const std::string& name) {
+  char path[MAX_PATH];
+  const DWORD length = GetFullPathNameA(name.c_str(), sizeof path, path, nullptr);
+  return length > 0 && length < sizeof path ? std::string(path, length) : name;
 }

@@ -55,23 +55,28 @@ constexpr Entry kTexts[] = {
      "          --substitute  そのような文字の代わりに 〓 を書きます\n"},
     {kTextConvertOutput, "          --output F    writes the Shift-JIS text to F (one file only)\n",
      "          --output F    Shift-JIS の内容を F に書きます（ファイル 1 つのとき）\n"},
-    {kTextImportSynopsis, "[--from D] [--until D] [--tz ZONE] [--output FILE] CALENDAR.ics...",
-     "[--from D] [--until D] [--tz ゾーン] [--output ファイル] カレンダー.ics..."},
+    {kTextImportSynopsis, "[--from D] [--until D] [--tz ZONE] [--output FILE] CALENDAR...",
+     "[--from D] [--until D] [--tz ゾーン] [--output ファイル] カレンダー..."},
     {kTextImportSummary,
-     "writes the events of iCalendar files as agenda lines (Shift-JIS, CR LF)\n"
-     "        in date order: an all-day event on each day it covers, a timed one as\n"
+     "writes the events of iCalendar files, or of calendars at web addresses\n"
+     "        (https://, http://, webcal://), as agenda lines (Shift-JIS, CR LF) in\n"
+     "        date order: an all-day event on each day it covers, a timed one as\n"
      "        YYYY/MM/DD HH:MM on the day it starts in local time (and as continued on\n"
      "        each further day), a plain yearly, monthly or daily all-day repetition\n"
-     "        as one wildcard line, any other repetition day by day.\n",
-     "iCalendar ファイルの予定を、日付順の予定の行（Shift-JIS、CR LF）にします。\n"
+     "        as one wildcard line, any other repetition day by day. The agenda\n"
+     "        file's first lines record where it came from, for refresh.\n",
+     "iCalendar ファイル、または Web アドレス（https://、http://、webcal://）の\n"
+     "        カレンダーの予定を、日付順の予定の行（Shift-JIS、CR LF）にします。\n"
      "        終日の予定はかかる日ごとに、時刻のある予定はローカル時刻で始まる日に\n"
      "        YYYY/MM/DD HH:MM の形で（日をまたぐ予定は続きの日にも）書きます。単純な\n"
      "        毎年・毎月・毎日の終日の繰り返しは 1 行のワイルドカードに、それ以外の\n"
-     "        繰り返しは日ごとの行にします。\n"},
-    {kTextImportFrom, "          --from D   the first day (default: today)\n",
-     "          --from D   最初の日（省略時は今日）\n"},
-    {kTextImportUntil, "          --until D  the last day (default: a year after the first)\n",
-     "          --until D  最後の日（省略時は最初の日の 1 年後）\n"},
+     "        繰り返しは日ごとの行にします。予定ファイルの先頭の行に取り込み元を\n"
+     "        記録し、refresh で更新できるようにします。\n"},
+    {kTextImportFrom, "          --from D   the first day (default: 7 days before today)\n",
+     "          --from D   最初の日（省略時は今日の 7 日前）\n"},
+    {kTextImportUntil,
+     "          --until D  the last day (default: a year after today, or after --from)\n",
+     "          --until D  最後の日（省略時は今日、または --from の日の 1 年後）\n"},
     {kTextImportZone,
      "          --tz ZONE  local time is that of ZONE (as Asia/Tokyo), not the machine's\n",
      "          --tz ゾーン ローカル時刻を、この機械のものでなくゾーン（Asia/Tokyo など）\n"
@@ -97,6 +102,18 @@ constexpr Entry kTexts[] = {
      "繰り返しの規則（例: --rule \"FREQ=WEEKLY;BYDAY=MO,TH\"）の日ごとに、文字列の\n"
      "        予定の行（Shift-JIS、CR LF）を D から書きます。--until の日まで、または\n"
      "        --count の件数まで（省略時は 1 年分）。\n"},
+    {kTextRefreshSynopsis, "[--verbose] AGENDA-FILE...", "[--verbose] 予定ファイル..."},
+    {kTextRefreshSummary,
+     "imports agenda files that import wrote again, from the calendars they\n"
+     "        record, with their window moved to today, and replaces each whole; when\n"
+     "        a calendar cannot be had, the file stays as it was. Says nothing when\n"
+     "        all went well (for a scheduler).\n",
+     "import で作った予定ファイルを、記録された取り込み元から、期間を今日に\n"
+     "        合わせて取り込み直し、ファイル全体を置き換えます。カレンダーを取得\n"
+     "        できないときは、ファイルはそのままです。うまくいったときは何も\n"
+     "        表示しません（スケジューラー向け）。\n"},
+    {kTextRefreshVerbose, "          --verbose  says how many entries came and went\n",
+     "          --verbose  増えた予定と減った予定の数を表示します\n"},
     {kTextDroppedSynopsis, "AGENDA-FILE...", "予定ファイル..."},
     {kTextUsageEnd,
      "Files alone (as when dropped onto the program) are checked, and the memos\n"
@@ -110,8 +127,9 @@ constexpr Entry kTexts[] = {
      "now, 1 when a file was left as it is for a character with no Shift-JIS form,\n"
      "and 2 on a usage error or a file that cannot be read, converted or written.\n"
      "import, export and expand give 0, or 2 on a usage error, a file that cannot\n"
-     "be read or written, a damaged calendar or a rule they cannot read; then they\n"
-     "write nothing.\n",
+     "be read or written, a calendar that cannot be fetched, a damaged calendar or\n"
+     "a rule they cannot read; then they write nothing. refresh gives 0, or 2 when\n"
+     "a file was left as it was.\n",
      "ファイルだけを指定すると（プログラムにファイルをドロップしたときと同じく）、\n"
      "検査し、その先 7 日分のメモを表示します。\n"
      "--help  この説明を表示します\n"
@@ -122,8 +140,9 @@ constexpr Entry kTexts[] = {
      "convert はすべてのファイルが Shift-JIS になれば 0、Shift-JIS にない文字のために\n"
      "そのままにしたファイルがあれば 1、使い方の誤りや、読めない・変換できない・\n"
      "書けないファイルがあれば 2 です。import、export、expand は 0、使い方の誤り、\n"
-     "読めない・書けないファイル、壊れたカレンダー、読めない規則では 2 で、そのとき\n"
-     "は何も書きません。\n"},
+     "読めない・書けないファイル、取得できないカレンダー、壊れたカレンダー、読めない\n"
+     "規則では 2 で、そのときは何も書きません。refresh は 0、そのままにしたファイルが\n"
+     "あれば 2 です。\n"},
 
     // Usage errors.
     {kTextUnknownCommand, "vorlinde-agenda: unknown command {0}\n",
@@ -224,12 +243,57 @@ constexpr Entry kTexts[] = {
      "ローカル時刻としました\n"},
     {kTextNoStart, "{0}: warning: \"{1}\" has no start (DTSTART) and is left out\n",
      "{0}: warning: 「{1}」には開始日時（DTSTART）がないため省きました\n"},
+    {kTextTooManyLines,
+     "{0}: warning: \"{1}\" repeats too often for an agenda: only its first {2} lines are "
+     "written\n",
+     "{0}: warning: 「{1}」は繰り返しが多すぎるため、最初の {2} 行だけを書きました\n"},
     {kTextLeftOut, "{0}: warning: left out: {1}\n", "{0}: warning: 書き出しません：{1}\n"},
     {kTextNotICalendar,
      "{0}: error: not an iCalendar file (it does not begin with BEGIN:VCALENDAR)\n",
      "{0}: error: iCalendar のファイルではありません（BEGIN:VCALENDAR で始まっていません）\n"},
     {kTextDamaged, "{0}: error: the calendar is damaged: {1}\n",
      "{0}: error: カレンダーが壊れています：{1}\n"},
+    {kTextSourceTooLong, "vorlinde-agenda: {0}: too long to record in the agenda file\n",
+     "vorlinde-agenda: {0}: 長すぎて予定ファイルに記録できません\n"},
+
+    // Calendars from the web: why one could not be fetched; {0} the seconds,
+    // MiB, status or redirects of the limit, or what the platform said.
+    {kTextCannotFetch, "vorlinde-agenda: cannot fetch {0}: {1}\n",
+     "vorlinde-agenda: {0} を取得できません：{1}\n"},
+    {kTextFetchBadAddress, "not a web address that can be read (write it as https://host/path)",
+     "読める Web アドレスではありません（https://ホスト/パス の形で書いてください）"},
+    {kTextFetchBadRedirect,
+     "the server redirected to an address that is neither https nor http, or cannot be read",
+     "サーバーの転送先が https でも http でもないか、読めないアドレスです"},
+    {kTextFetchUnknownHost, "the server's name is not known", "サーバーの名前がわかりません"},
+    {kTextFetchCannotConnect, "the server cannot be reached", "サーバーに接続できません"},
+    {kTextFetchConnectTimeout, "no connection within {0} seconds (connect timeout)",
+     "{0} 秒以内に接続できませんでした（接続のタイムアウト）"},
+    {kTextFetchTransferTimeout, "the transfer did not end within {0} seconds (transfer timeout)",
+     "{0} 秒以内に転送が終わりませんでした（転送のタイムアウト）"},
+    {kTextFetchTooLarge, "the calendar is larger than {0} MiB",
+     "カレンダーが {0} MiB を超えています"},
+    {kTextFetchHttpStatus, "the server answered with HTTP status {0}",
+     "サーバーの応答は HTTP ステータス {0} でした"},
+    {kTextFetchTooManyRedirects, "more than {0} redirects", "転送が {0} 回を超えました"},
+    {kTextFetchInsecureRedirect, "the server redirected from https to http, which is refused",
+     "サーバーが https から http へ転送しようとしたため、読みませんでした"},
+    {kTextFetchUntrusted, "the server's certificate is not trusted",
+     "サーバーの証明書が信頼できません"},
+    {kTextFetchNoSecureConnection, "no secure connection (TLS) could be made with the server",
+     "サーバーと安全な接続（TLS）を確立できませんでした"},
+    {kTextFetchOther, "the transfer failed ({0})", "転送に失敗しました（{0}）"},
+
+    // refresh.
+    {kTextNotImported,
+     "vorlinde-agenda: {0} was not written by vorlinde-agenda import, so it cannot be "
+     "refreshed; it is left as it is\n",
+     "vorlinde-agenda: {0} は vorlinde-agenda import で作ったファイルではないため、更新"
+     "できません。そのままにします\n"},
+    {kTextNotRefreshed, "vorlinde-agenda: {0} is left as it was\n",
+     "vorlinde-agenda: {0} は元のままです\n"},
+    {kTextRefreshed, "{0}: refreshed: entries added {1}, removed {2}\n",
+     "{0}: 更新しました：予定が {1} 件増え、{2} 件減りました\n"},
 
     // Started without arguments in a window of its own.
     {kTextExplanation,

@@ -1,0 +1,233 @@
+#!/usr/bin/env python3
+"""Checks vorlinde-agenda refresh: an agenda file imported from a calendar at
+a web address of a server of the test's own (calendar_server.py, HTTPS with a
+CA made for the test) and from a file beside it is made again from them, its
+window moved to a pinned today (SOURCE_DATE_EPOCH), and says nothing; a
+source that fails (the server stopped, an HTTP error, a damaged calendar)
+leaves the file byte for byte as it was, exit 2, a message naming the masked
+address and no secret; a file import did not write is refused and the other
+files are still refreshed; and a reader that reads the file over and over
+while it is refreshed again and again only ever sees a whole file.
+
+Given a command that runs vorlinde-agenda.exe, and the program that holds a
+file open as the plug-in does (tests/wine/hold_open.cpp), it checks instead
+that the Windows program refreshes a file over http to the native program's
+bytes, replaces it while another process holds it open for a moment, and
+gives up, leaving it as it was, when that lasts too long.
+
+usage: check_refresh.py COMMAND... [--windows WINDOWS-COMMAND... --hold HOLD-COMMAND...]"""
+
+import os
+import shutil
+import subprocess
+import sys
+import tempfile
+import threading
+import time
+
+from calendar_server import SECRET, CalendarServer
+from tool_support import report, split_commands, windows_name
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+CALENDAR = os.path.join(HERE, "calendar", "example.ics")
+NEW_YEAR = 1798761600  # 2027-01-01 00:00 UTC, the day of the import
+FEBRUARY = 1801440000  # 2027-02-01, the day of the refresh
+# An event the served calendar gains after the import.
+ADDED = (b"BEGIN:VEVENT\r\nUID:added@example.com\r\nDTSTART;VALUE=DATE:20270210\r\n"
+         b"SUMMARY:Added later\r\nEND:VEVENT\r\n")
+
+
+def run(command, args, epoch, folder, cwd=None):
+    env = {k: v for k, v in os.environ.items()
+           if k.lower() not in ("http_proxy", "https_proxy", "all_proxy", "no_proxy")}
+    env.update(LANG="C", LC_ALL="", TZ="UTC", SOURCE_DATE_EPOCH=str(epoch),
+               VORLINDE_CA_FILE=os.path.join(folder, "ca.pem"), VORLINDE_WEB_TIMEOUT="10")
+    return subprocess.run([*command, *args], capture_output=True, timeout=120, env=env,
+                          cwd=cwd)
+
+
+def read(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def served_with(extra):
+    calendar = read(CALENDAR)
+    return calendar.replace(b"END:VCALENDAR", extra + b"END:VCALENDAR")
+
+
+def check_refreshes(native, server, folder):
+    problems = []
+    agendas = os.path.join(folder, "agendas")
+    os.mkdir(agendas)
+    shutil.copy(CALENDAR, os.path.join(agendas, "local.ics"))
+    cal = os.path.join(agendas, "cal.vrn")
+    address = server.address("https", "calendar.ics")
+    result = run(native, ["import", "--tz", "Asia/Tokyo", "--output", cal, address,
+                          os.path.join(agendas, "local.ics")], NEW_YEAR, folder)
+    imported = read(cal) if os.path.exists(cal) else b""
+    header = ("; vorlinde-agenda import 2026/12/25 - 2028/01/01\r\n; source: %s\r\n"
+              "; source: local.ics\r\n; zone: Asia/Tokyo\r\n; window: -7 days to +1 year\r\n"
+              % address).encode()
+    if result.returncode != 0 or not imported.startswith(header):
+        return ["import --output: status %d, %r, %r" % (result.returncode, imported[:300],
+                                                        result.stderr)]
+
+    # The served calendar changes; a month later the window has moved on.
+    server.calendar = served_with(ADDED)
+    result = run(native, ["refresh", "--verbose", cal], FEBRUARY, folder, cwd=HERE)
+    now = read(cal)
+    if (result.returncode != 0 or b"2027/02/10 Added later\r\n" not in now
+            or not now.startswith(b"; vorlinde-agenda import 2027/01/25 - 2028/02/01\r\n")
+            or b"2027/01/05 10:00 Weekly meeting" in now
+            or b"entries added 1, removed 6" not in result.stdout):
+        problems.append("refresh a month on: status %d, %r, %r"
+                        % (result.returncode, result.stdout, now[:400]))
+    if run(native, ["refresh", cal], FEBRUARY, folder).stdout:
+        problems.append("refresh without --verbose said something")
+
+    # Sources that fail leave the file as it was.
+    hand = os.path.join(agendas, "hand.vrn")
+    with open(hand, "wb") as f:
+        f.write(b"; my own agenda\r\n2027/01/05 dentist\r\n")
+    before = read(cal)
+    failures = [
+        ("a damaged calendar", served_with(b"DTSTART:never\r\n"), [cal], "damaged"),
+        ("an HTTP error", None, [cal], "HTTP status 404"),
+        ("a file import did not write", read(CALENDAR), [hand, cal], "not written by"),
+    ]
+    for what, served, files, says in failures:
+        if served is None:
+            replaced = before.replace(b"calendar.ics?", b"missing?")
+            with open(cal, "wb") as f:
+                f.write(replaced)
+        else:
+            server.calendar = served
+        kept = [read(f) for f in files]
+        result = run(native, ["refresh", *files], FEBRUARY, folder)
+        message = result.stderr.decode("utf-8", "replace")
+        unchanged = [read(f) for f in files[:1]] == kept[:1]
+        if (result.returncode != 2 or not unchanged or says not in message
+                or SECRET in message or "hunter2" in message
+                or sorted(os.listdir(agendas)) != ["cal.vrn", "hand.vrn", "local.ics"]):
+            problems.append("refresh with %s: status %d, unchanged %s, %r, %s"
+                            % (what, result.returncode, unchanged, message,
+                               os.listdir(agendas)))
+        if served is None:
+            with open(cal, "wb") as f:
+                f.write(before)
+    # The other file given was still refreshed: the served calendar lost
+    # the event it had gained.
+    if b"2027/02/10 Added later" in read(cal):
+        problems.append("refresh of a file given after one it refused did not refresh it")
+
+    before = read(cal)
+    server.stop()
+    result = run(native, ["refresh", cal], FEBRUARY, folder)
+    message = result.stderr.decode("utf-8", "replace")
+    if (result.returncode != 2 or read(cal) != before
+            or "https://127.0.0.1:%d/..." % server.https_port not in message
+            or SECRET in message):
+        problems.append("refresh with the server stopped: status %d, %r"
+                        % (result.returncode, message))
+    return problems
+
+
+def check_whole_while_read(native, folder):
+    """A reader reads the file in a loop while it is refreshed from two
+    calendars in turn: each read is one whole version or the other."""
+    agendas = os.path.join(folder, "read")
+    os.mkdir(agendas)
+    source = os.path.join(agendas, "source.ics")
+    cal = os.path.join(agendas, "cal.vrn")
+    versions = []
+    for extra in (b"", ADDED):
+        with open(source, "wb") as f:
+            f.write(served_with(extra))
+        run(native, ["import", "--output", cal, source], NEW_YEAR, folder)
+        versions.append(read(cal))
+    seen, done = [], threading.Event()
+
+    def reader():
+        while not done.is_set() and len(seen) < 100000:
+            with open(cal, "rb") as f:
+                seen.append(f.read())
+    thread = threading.Thread(target=reader)
+    thread.start()
+    try:
+        for turn in range(20):
+            with open(source, "wb") as f:
+                f.write(served_with(b"" if turn % 2 else ADDED))
+            run(native, ["refresh", cal], NEW_YEAR, folder)
+    finally:
+        done.set()
+        thread.join(60)
+    torn = [s for s in seen if s not in versions]
+    if len(set(versions)) != 2 or torn or not seen:
+        return ["reading while refreshing: %d reads, %d of neither version" % (len(seen),
+                                                                               len(torn))]
+    return []
+
+
+def check_windows(native, windows, hold, server, folder):
+    """The Windows program: the native bytes over http, and a file held open."""
+    problems = []
+    work = os.path.join(folder, "windows")
+    os.mkdir(work)
+    address = server.address("http", "calendar.ics")
+    cals = {}
+    for who, command, name in (("native", native, lambda p: p),
+                               ("windows", windows, windows_name)):
+        cals[who] = os.path.join(work, who + ".vrn")
+        run(command, ["import", "--output", name(cals[who]), address], NEW_YEAR, folder)
+    server.calendar = served_with(ADDED)
+    results = {who: run(command, ["refresh", name(cals[who])], FEBRUARY, folder)
+               for who, command, name in (("native", native, lambda p: p),
+                                          ("windows", windows, windows_name))}
+    if results["windows"].returncode == 77:
+        return None
+    if read(cals["native"]) != read(cals["windows"]) or results["windows"].returncode != 0:
+        problems.append("windows refresh over http: status %d, not the native bytes"
+                        % results["windows"].returncode)
+    # Held open for 1 s: replaced once it is let go; for 8 s: left as it was.
+    for seconds, status in ((1, 0), (8, 2)):
+        before = read(cals["windows"])
+        server.calendar = served_with(ADDED if before.count(b"Added") == 0 else b"")
+        holder = subprocess.Popen([*hold, windows_name(cals["windows"]), str(seconds * 1000)],
+                                  stdout=subprocess.PIPE, stderr=subprocess.DEVNULL)
+        opened = holder.stdout.readline()
+        result = run(windows, ["refresh", windows_name(cals["windows"])], FEBRUARY, folder)
+        holder.wait(120)
+        changed = read(cals["windows"]) != before
+        left = [f for f in os.listdir(work) if not f.endswith(".vrn")]
+        if (not opened.startswith(b"held") or result.returncode != status
+                or changed != (status == 0) or left):
+            problems.append("windows refresh of a file held open %d s: %r, status %d, "
+                            "changed %s, left %s" % (seconds, opened, result.returncode,
+                                                     changed, left))
+    return problems
+
+
+def main():
+    args = sys.argv[1:]
+    hold = []
+    if "--hold" in args:
+        at = args.index("--hold")
+        args, hold = args[:at], args[at + 1:]
+    native, windows = split_commands(args, __doc__.strip().splitlines()[-1])
+    with tempfile.TemporaryDirectory() as folder:
+        with CalendarServer(CALENDAR, folder) as server:
+            if windows:
+                problems = check_windows(native, windows, hold, server, folder)
+                if problems is None:
+                    print("skipped: %s cannot run here" % windows[-1])
+                    return 77
+            else:
+                problems = check_whole_while_read(native, folder)
+                problems += check_refreshes(native, server, folder)
+    return report(problems, "vorlinde-agenda%s: refresh as expected"
+                  % (" and .exe" if windows else ""))
+
+
+if __name__ == "__main__":
+    sys.exit(main())

@@ -1,0 +1,184 @@
+#!/usr/bin/env python3
+"""Checks vorlinde-agenda import of web addresses against a server of its own
+on 127.0.0.1 (calendar_server.py, plain HTTP and HTTPS with a CA made for the
+test), one row per case: the exit status, the agenda written (the bytes of
+importing the same calendar from its file, its first lines recording the
+address for refresh), nothing written on a failure, a message saying why,
+and that no message, nor anything written but that record, shows the secret
+path or query of the address.
+
+Given a command that runs vorlinde-agenda.exe, it checks that the Windows
+program gives the native program's status, bytes and message for each row
+over http. It cannot be told the test CA (it uses the system's store), so it
+must refuse https from the test server, naming the masked address; the
+reason is not compared, as Wine tells a refused certificate as a failed
+handshake. Wine's WinHTTP does not decompress, so it asks for nothing
+compressed and gets the gzip rows' bodies plain.
+
+usage: check_web.py COMMAND... [--windows WINDOWS-COMMAND...]"""
+
+import os
+import subprocess
+import sys
+import tempfile
+
+from calendar_server import SECRET, CalendarServer
+from tool_support import report, split_commands
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+DATA = os.path.join(HERE, "calendar")
+CALENDAR = "example.ics"
+OPTIONS = ["--from", "2027/01/01", "--until", "2027/02/28", "--tz", "Asia/Tokyo"]
+TOKEN = "hunter2"  # in every address's query
+
+OK = None
+# Name, scheme, path under SECRET, settings (CA: the test CA; OTHER: a CA that
+# did not sign the server's certificate; TIMEOUT: a test time limit; JA:
+# Japanese messages), and OK or what the message says.
+ROWS = [
+    ("200", "http", "calendar.ics", "", OK),
+    ("200 over https", "https", "calendar.ics", "CA", OK),
+    ("webcal is https", "webcal", "calendar.ics", "CA", OK),
+    ("gzip", "http", "gzip.ics", "", OK),
+    ("a redirect", "http", "chain/1", "", OK),
+    ("five redirects", "https", "chain/5", "CA", OK),
+    ("six redirects", "http", "chain/6", "", "more than 5 redirects"),
+    ("a redirect loop", "https", "loop", "CA", "more than 5 redirects"),
+    ("404", "http", "missing", "", "HTTP status 404"),
+    ("401", "https", "private", "CA", "HTTP status 401"),
+    ("500", "http", "broken", "", "HTTP status 500"),
+    ("500 in Japanese", "http", "broken", "JA", "HTTP ステータス 500"),
+    ("https to http", "https", "to-http", "CA", "from https to http, which is refused"),
+    ("21 MiB", "http", "huge", "", "larger than 20 MiB"),
+    ("21 MiB in gzip", "http", "bomb", "", "larger than 20 MiB"),
+    ("a stalled answer", "http", "stall", "TIMEOUT",
+     "did not end within 2 seconds (transfer timeout)"),
+    ("a certificate of another CA", "https", "calendar.ics", "OTHER",
+     "certificate is not trusted"),
+    ("a certificate the system does not trust", "https", "calendar.ics", "",
+     "certificate is not trusted"),
+]
+
+# The rows over https the Windows program runs: it cannot be given the test
+# CA, so it must refuse both.
+WINDOWS_HTTPS = ("webcal is https", "a certificate the system does not trust")
+
+
+def environment(settings, folder):
+    env = {k: v for k, v in os.environ.items()
+           if k.lower() not in ("http_proxy", "https_proxy", "all_proxy", "no_proxy")
+           and not k.startswith("VORLINDE_")}
+    env.update(LANG="ja_JP.UTF-8" if "JA" in settings else "C", LC_ALL="", LC_MESSAGES="")
+    # Bounds every row; the stalled one is cut shorter still.
+    env["VORLINDE_WEB_TIMEOUT"] = "2" if "TIMEOUT" in settings else "30"
+    if "CA" in settings.split() or "OTHER" in settings:
+        env["VORLINDE_CA_FILE"] = os.path.join(
+            folder, "other-ca.pem" if "OTHER" in settings else "ca.pem")
+    return env
+
+
+def run(command, args, env, cwd=None):
+    return subprocess.run([*command, *args], capture_output=True, timeout=120, env=env, cwd=cwd)
+
+
+def masked(server, scheme):
+    port = server.http_port if scheme == "http" else server.https_port
+    return "%s://127.0.0.1:%d/..." % (scheme, port)
+
+
+def shows_secret(*outputs):
+    return any(SECRET.encode() in o or TOKEN.encode() in o for o in outputs)
+
+
+def check_rows(native, server, folder, from_file):
+    problems = []
+    for name, scheme, path, settings, says in ROWS:
+        env = environment(settings, folder)
+        output = os.path.join(tempfile.mkdtemp(dir=folder), "agenda.vrn")
+        result = run(native, ["import", *OPTIONS, "--output", output,
+                              server.address(scheme, path)], env)
+        written = None
+        if os.path.exists(output):
+            with open(output, "rb") as f:
+                written = f.read()
+        left = os.listdir(os.path.dirname(output))
+        got = "status %d, %s, stderr %r" % (result.returncode, left, result.stderr)
+        shown = masked(server, scheme)
+        address = server.address(scheme, path).encode()
+        # The agenda file records the address whole, for refresh, and
+        # nothing else shows it.
+        recorded = (written or b"").replace(b"; source: " + address + b"\r\n", b"")
+        if shows_secret(result.stdout, result.stderr, recorded):
+            problems.append("%s: the secret path or query shows: %s" % (name, got))
+        if says is OK:
+            want = from_file.stdout.replace(b"; source: " + CALENDAR.encode() + b"\r\n",
+                                            b"; source: " + address + b"\r\n")
+            warnings = from_file.stderr.replace(CALENDAR.encode(), shown.encode())
+            if result.returncode != 0 or written != want or result.stderr != warnings:
+                problems.append("%s: want the file's agenda naming %s, got %s, %r"
+                                % (name, shown, got, written))
+        else:
+            message = result.stderr.decode("utf-8", "replace")
+            if (result.returncode != 2 or left or result.stdout or shown not in message
+                    or says not in message):
+                problems.append("%s: want status 2, nothing written and a message naming %s "
+                                "that says %r; got %s" % (name, shown, says, got))
+    if any("via=https" in path for scheme, path, _ in server.requests if scheme == "http"):
+        problems.append("https to http: the http address was asked for")
+    for name in ("gzip.ics", "bomb"):
+        if not any(compressed for _, path, compressed in server.requests if name in path):
+            problems.append("%s: never asked for gzip, so never sent compressed" % name)
+    return problems
+
+
+def check_windows(native, windows, server, folder):
+    """The rows over http as the Windows program runs them, in Japanese as
+    under wine, against the native program's, and two over https, which it
+    must refuse."""
+    problems = []
+    for name, scheme, path, settings, _ in ROWS:
+        if scheme != "http" and name not in WINDOWS_HTTPS:
+            continue
+        settings = "JA " + settings.replace("OTHER", "").replace("CA", "")
+        args = ["import", *OPTIONS, server.address(scheme, path)]
+        env = environment(settings, folder)
+        want = run(native, args, env)
+        got = run(windows, args, env)
+        if got.returncode == 77:  # wine-run.sh: this machine has no such wine
+            return None
+        message = got.stderr.decode("cp932", "replace").replace("\r\n", "\n")
+        if scheme == "http":
+            told = want.returncode == 0 or want.stderr.decode("utf-8") in message
+        else:
+            told = masked(server, scheme) in message
+        if (got.returncode, got.stdout) != (want.returncode, want.stdout) or not told:
+            problems.append("windows %s: want status %d, %d bytes, %r; got %d, %d bytes, %r"
+                            % (name, want.returncode, len(want.stdout),
+                               want.stderr.decode("utf-8"), got.returncode, len(got.stdout),
+                               message))
+        if shows_secret(got.stdout, got.stderr):
+            problems.append("windows %s: the secret path or query shows" % name)
+    return problems
+
+
+def main():
+    native, windows = split_commands(sys.argv[1:], __doc__.strip().splitlines()[-1])
+    from_file = run(native, ["import", *OPTIONS, CALENDAR], environment("", DATA), cwd=DATA)
+    with tempfile.TemporaryDirectory() as folder:
+        with CalendarServer(os.path.join(DATA, CALENDAR), folder) as server:
+            if windows:
+                problems = check_windows(native, windows, server, folder)
+                if problems is None:
+                    print("skipped: %s cannot run here" % windows[-1])
+                    return 77
+            else:
+                problems = check_rows(native, server, folder, from_file)
+    if from_file.returncode != 0:
+        problems.append("import of %s from its file: status %d" % (CALENDAR, from_file.returncode))
+    if windows:
+        return report(problems, "vorlinde-agenda.exe: web imports as the native program's")
+    return report(problems, "vorlinde-agenda: %d web imports as expected" % len(ROWS))
+
+
+if __name__ == "__main__":
+    sys.exit(main())

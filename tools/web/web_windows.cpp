@@ -1,0 +1,165 @@
+// One request over WinHTTP (Windows), a system DLL. Certificates are checked
+// against the system's store only: the Windows program has no way to name
+// certificates of its own.
+#include <windows.h>
+#include <winhttp.h>
+
+#include <string>
+
+#include "tools/web/request.h"
+
+namespace {
+
+// Closes a WinHTTP handle when it goes out of scope.
+class Handle {
+ public:
+  explicit Handle(HINTERNET handle) : handle_(handle) {}
+  ~Handle() {
+    if (handle_ != nullptr) WinHttpCloseHandle(handle_);
+  }
+  Handle(const Handle&) = delete;
+  Handle& operator=(const Handle&) = delete;
+  HINTERNET get() const { return handle_; }
+
+ private:
+  HINTERNET handle_;
+};
+
+// The host and target are printable ASCII (ReadWebAddress made them so).
+std::wstring Widened(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
+
+std::string Utf8(const std::wstring& text) {
+  const int size = static_cast<int>(text.size());
+  const int bytes =
+      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
+  std::string out(bytes > 0 ? bytes : 0, '\0');
+  if (bytes > 0)
+    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, &out[0], bytes, nullptr, nullptr);
+  return out;
+}
+
+// Keeps the flags of a failed certificate check, which WinHTTP tells only to
+// a status callback, in the DWORD the request's context points to.
+void CALLBACK OnStatus(HINTERNET, DWORD_PTR context, DWORD status, LPVOID information,
+                       DWORD length) {
+  if (status == WINHTTP_CALLBACK_STATUS_SECURE_FAILURE && context != 0 && information != nullptr &&
+      length >= sizeof(DWORD)) {
+    *reinterpret_cast<DWORD*>(context) = *static_cast<DWORD*>(information);
+  }
+}
+
+FetchError ErrorOf(DWORD error, bool connecting, DWORD certificateFlags) {
+  switch (error) {
+    case ERROR_WINHTTP_NAME_NOT_RESOLVED:
+      return FetchError::kUnknownHost;
+    case ERROR_WINHTTP_CANNOT_CONNECT:
+      return FetchError::kCannotConnect;
+    case ERROR_WINHTTP_TIMEOUT:
+    case WSAETIMEDOUT:  // what Wine's WinHTTP gives when a read times out
+      return connecting ? FetchError::kConnectTimeout : FetchError::kTransferTimeout;
+    case ERROR_WINHTTP_SECURE_INVALID_CA:
+    case ERROR_WINHTTP_SECURE_CERT_CN_INVALID:
+    case ERROR_WINHTTP_SECURE_CERT_DATE_INVALID:
+    case ERROR_WINHTTP_SECURE_INVALID_CERT:
+    case ERROR_WINHTTP_SECURE_CERT_REVOKED:
+      return FetchError::kUntrusted;
+    // A failed handshake: the flags of the status callback tell a fault of
+    // the certificate from others. (Wine gives the second error for a
+    // certificate too, without calling the callback.)
+    case ERROR_WINHTTP_SECURE_FAILURE:
+    case ERROR_WINHTTP_SECURE_CHANNEL_ERROR:
+      return certificateFlags != 0 ? FetchError::kUntrusted : FetchError::kNoSecureConnection;
+    default:
+      return FetchError::kOther;
+  }
+}
+
+bool SetNumber(HINTERNET handle, DWORD option, DWORD value) {
+  return WinHttpSetOption(handle, option, &value, sizeof value) != FALSE;
+}
+
+// A header of the answer as text, or empty when it has none.
+std::wstring HeaderText(HINTERNET request, DWORD which) {
+  DWORD size = 0;
+  WinHttpQueryHeaders(request, which, WINHTTP_HEADER_NAME_BY_INDEX, WINHTTP_NO_OUTPUT_BUFFER, &size,
+                      WINHTTP_NO_HEADER_INDEX);
+  if (GetLastError() != ERROR_INSUFFICIENT_BUFFER || size == 0) return std::wstring();
+  std::wstring text(size / sizeof(wchar_t), L'\0');
+  if (!WinHttpQueryHeaders(request, which, WINHTTP_HEADER_NAME_BY_INDEX, &text[0], &size,
+                           WINHTTP_NO_HEADER_INDEX)) {
+    return std::wstring();
+  }
+  text.resize(size / sizeof(wchar_t));
+  return text;
+}
+
+}  // namespace
+
+Answer Request(const WebAddress& address, const RequestLimits& limits) {
+  const ULONGLONG start = GetTickCount64();
+  Answer answer;
+  DWORD certificateFlags = 0;
+  bool connecting = true;
+  const auto fail = [&](DWORD error) {
+    answer.error = ErrorOf(error, connecting, certificateFlags);
+    if (answer.error == FetchError::kOther) answer.code = "WinHTTP " + std::to_string(error);
+    return answer;
+  };
+  const int connectMs = static_cast<int>(limits.connectMilliseconds);
+  const int transferMs = static_cast<int>(limits.transferMilliseconds);
+  Handle session(WinHttpOpen(L"vorlinde-agenda", WINHTTP_ACCESS_TYPE_DEFAULT_PROXY,
+                             WINHTTP_NO_PROXY_NAME, WINHTTP_NO_PROXY_BYPASS, 0));
+  if (session.get() == nullptr) return fail(GetLastError());
+  WinHttpSetTimeouts(session.get(), connectMs, connectMs, transferMs, transferMs);
+  Handle connection(WinHttpConnect(session.get(), Widened(address.host).c_str(),
+                                   static_cast<INTERNET_PORT>(address.port), 0));
+  if (connection.get() == nullptr) return fail(GetLastError());
+  Handle request(WinHttpOpenRequest(connection.get(), L"GET", Widened(address.target).c_str(),
+                                    nullptr, WINHTTP_NO_REFERER, WINHTTP_DEFAULT_ACCEPT_TYPES,
+                                    address.secure ? WINHTTP_FLAG_SECURE : 0));
+  if (request.get() == nullptr) return fail(GetLastError());
+  // Redirects are followed by Fetch, which checks each; no Windows logon is
+  // ever offered to a server.
+  SetNumber(request.get(), WINHTTP_OPTION_REDIRECT_POLICY, WINHTTP_OPTION_REDIRECT_POLICY_NEVER);
+  SetNumber(request.get(), WINHTTP_OPTION_AUTOLOGON_POLICY, WINHTTP_AUTOLOGON_SECURITY_LEVEL_HIGH);
+  // gzip and deflate, from Windows 8.1 on; where the option is refused,
+  // nothing compressed is asked for.
+  SetNumber(request.get(), WINHTTP_OPTION_DECOMPRESSION, WINHTTP_DECOMPRESSION_FLAG_ALL);
+  DWORD_PTR context = reinterpret_cast<DWORD_PTR>(&certificateFlags);
+  WinHttpSetOption(request.get(), WINHTTP_OPTION_CONTEXT_VALUE, &context, sizeof context);
+  WinHttpSetStatusCallback(request.get(), OnStatus, WINHTTP_CALLBACK_FLAG_SECURE_FAILURE, 0);
+  if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA,
+                          0, 0, 0)) {
+    return fail(GetLastError());
+  }
+  connecting = false;
+  if (!WinHttpReceiveResponse(request.get(), nullptr)) return fail(GetLastError());
+  DWORD status = 0, size = sizeof status;
+  WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
+                      WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX);
+  answer.status = static_cast<int>(status);
+  answer.location = Utf8(HeaderText(request.get(), WINHTTP_QUERY_LOCATION));
+  // The body of a redirect or an error is not wanted.
+  if (status < 200 || status > 299) return answer;
+  const std::wstring length = HeaderText(request.get(), WINHTTP_QUERY_CONTENT_LENGTH);
+  if (!length.empty() && wcstoull(length.c_str(), nullptr, 10) > limits.mostBytes) {
+    answer.error = FetchError::kTooLarge;
+    return answer;
+  }
+  static char buffer[64 << 10];
+  while (true) {
+    const ULONGLONG spent = GetTickCount64() - start;
+    if (spent >= static_cast<ULONGLONG>(transferMs)) return fail(ERROR_WINHTTP_TIMEOUT);
+    SetNumber(request.get(), WINHTTP_OPTION_RECEIVE_TIMEOUT,
+              static_cast<DWORD>(transferMs - spent));
+    DWORD read = 0;
+    if (!WinHttpReadData(request.get(), buffer, sizeof buffer, &read)) return fail(GetLastError());
+    if (read == 0) break;
+    if (read > limits.mostBytes - answer.body.size()) {
+      answer.error = FetchError::kTooLarge;
+      return answer;
+    }
+    answer.body.append(buffer, read);
+  }
+  return answer;
+}
