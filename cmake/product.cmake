@@ -4,25 +4,40 @@ vorlinde_sub_build(product
   -DCMAKE_TOOLCHAIN_FILE=${PROJECT_SOURCE_DIR}/cmake/toolchain-mingw-i686.cmake
   OPTIONS BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl
                            ${CMAKE_BINARY_DIR}/product/vorlinde-agenda.exe
+                           ${CMAKE_BINARY_DIR}/product/vorlinde-agenda-task.exe
                            ${CMAKE_BINARY_DIR}/product/zoneinfo/zones.tab
 )
 set(VORLINDE_PRODUCT ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl)
 set(VORLINDE_AGENDA_EXE ${CMAKE_BINARY_DIR}/product/vorlinde-agenda.exe)
+set(VORLINDE_AGENDA_TASK_EXE ${CMAKE_BINARY_DIR}/product/vorlinde-agenda-task.exe)
+
+# Japan's holidays of the release's year and the ten after it, as an agenda
+# file made by this build's own vorlinde-agenda.
+math(EXPR last_holiday_year "${VORLINDE_RELEASE_YEAR} + 10")
+set(VORLINDE_HOLIDAYS ${CMAKE_BINARY_DIR}/holidays-jp.vrn)
+add_custom_command(OUTPUT ${VORLINDE_HOLIDAYS}
+  COMMAND vorlinde-agenda holidays --from ${VORLINDE_RELEASE_YEAR} --until ${last_holiday_year}
+          --output ${VORLINDE_HOLIDAYS}
+  DEPENDS vorlinde-agenda
+  COMMENT "Making holidays-jp.vrn for ${VORLINDE_RELEASE_YEAR} to ${last_holiday_year}")
 
 # The release archive: the product, the agenda tool with libical's zone
-# folder and licence, the sample agenda file and a readme.
+# folder and licence and the windowless program its daily refresh runs, the
+# sample agenda file, the holiday agenda and a readme.
 set(VORLINDE_RELEASE Vorlinde-${PROJECT_VERSION})
 set(VORLINDE_RELEASE_ZIP ${CMAKE_BINARY_DIR}/${VORLINDE_RELEASE}.zip)
 add_custom_command(OUTPUT ${VORLINDE_RELEASE_ZIP}
   COMMAND ${CMAKE_COMMAND} -DNAME=${VORLINDE_RELEASE} -DARCHIVE=${VORLINDE_RELEASE_ZIP}
           -DSTAGE=${CMAKE_BINARY_DIR}/release -DPRODUCT=${VORLINDE_PRODUCT}
-          -DTOOL=${VORLINDE_AGENDA_EXE}
+          -DTOOL=${VORLINDE_AGENDA_EXE} -DTASK=${VORLINDE_AGENDA_TASK_EXE}
+          -DHOLIDAYS=${VORLINDE_HOLIDAYS}
           -DZONES=${CMAKE_BINARY_DIR}/product/zoneinfo
           -DLICENCES=${CMAKE_BINARY_DIR}/product/libical-licence
           -DSAMPLE=${PROJECT_SOURCE_DIR}/samples/sample.vrn
           -DREADME=${PROJECT_SOURCE_DIR}/resources/readme.txt
           -P ${PROJECT_SOURCE_DIR}/cmake/release.cmake
-  DEPENDS ${VORLINDE_PRODUCT} ${VORLINDE_AGENDA_EXE} ${CMAKE_BINARY_DIR}/product/zoneinfo/zones.tab
+  DEPENDS ${VORLINDE_PRODUCT} ${VORLINDE_AGENDA_EXE} ${VORLINDE_AGENDA_TASK_EXE}
+          ${VORLINDE_HOLIDAYS} ${CMAKE_BINARY_DIR}/product/zoneinfo/zones.tab
           ${PROJECT_SOURCE_DIR}/samples/sample.vrn
           ${PROJECT_SOURCE_DIR}/resources/readme.txt ${PROJECT_SOURCE_DIR}/cmake/release.cmake
   COMMENT "Packing ${VORLINDE_RELEASE}.zip"
@@ -43,5 +58,6 @@ if(VORLINDE_TESTS)
   add_test(NAME product.release_archive
            COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_release.py
                    ${VORLINDE_RELEASE_ZIP} ${VORLINDE_PRODUCT} ${VORLINDE_AGENDA_EXE}
-                   ${PROJECT_SOURCE_DIR}/samples/sample.vrn)
+                   ${VORLINDE_AGENDA_TASK_EXE} ${PROJECT_SOURCE_DIR}/samples/sample.vrn
+                   $<TARGET_FILE:vorlinde-agenda> ${VORLINDE_RELEASE_YEAR})
 endif()

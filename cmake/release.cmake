@@ -1,13 +1,14 @@
 # Packs the release archive NAME.zip (ARCHIVE) for people who only install
 # the plug-in: one folder NAME holding the product (PRODUCT), the agenda tool
-# (TOOL) with the zone folder it reads (ZONES, as NAME/zoneinfo) and the
-# licence texts of libical, which it contains (LICENCES, as NAME/libical), the
-# sample agenda file (SAMPLE) and the readme (README, kept in
+# (TOOL) and the windowless program its daily refresh task runs (TASK), with
+# the zone folder it reads (ZONES, as NAME/zoneinfo) and the licence texts of
+# libical, which it contains (LICENCES, as NAME/libical), the sample agenda
+# file (SAMPLE), Japan's holidays (HOLIDAYS) and the readme (README, kept in
 # UTF-8 here and shipped in Shift-JIS with CR LF, as a Japanese Windows reads
 # text files). The folder is staged under STAGE.
-#   cmake -DNAME=... -DARCHIVE=... -DSTAGE=... -DPRODUCT=... -DTOOL=... -DZONES=... -DLICENCES=...
-#         -DSAMPLE=... -DREADME=... -P release.cmake
-foreach(variable NAME ARCHIVE STAGE PRODUCT TOOL ZONES LICENCES SAMPLE README)
+#   cmake -DNAME=... -DARCHIVE=... -DSTAGE=... -DPRODUCT=... -DTOOL=... -DTASK=... -DZONES=...
+#         -DLICENCES=... -DSAMPLE=... -DHOLIDAYS=... -DREADME=... -P release.cmake
+foreach(variable NAME ARCHIVE STAGE PRODUCT TOOL TASK ZONES LICENCES SAMPLE HOLIDAYS README)
   if(NOT DEFINED ${variable})
     message(FATAL_ERROR "release.cmake: ${variable} not given")
   endif()
@@ -15,7 +16,7 @@ endforeach()
 
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE}/${NAME})
-file(COPY ${PRODUCT} ${TOOL} ${SAMPLE} ${ZONES} DESTINATION ${STAGE}/${NAME})
+file(COPY ${PRODUCT} ${TOOL} ${TASK} ${SAMPLE} ${HOLIDAYS} ${ZONES} DESTINATION ${STAGE}/${NAME})
 file(COPY ${LICENCES}/ DESTINATION ${STAGE}/${NAME}/libical)
 
 file(READ ${README} text)

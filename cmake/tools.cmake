@@ -35,13 +35,18 @@ add_library(vorlinde_agenda_objects OBJECT
   tools/agenda/agenda_commands.cpp
   tools/agenda/calendar_commands.cpp
   tools/agenda/commands.cpp
+  tools/agenda/dropped_files.cpp
+  tools/agenda/holidays_command.cpp
   tools/agenda/start_mode.cpp
   tools/agenda/tell.cpp
   tools/checker/checker.cpp
   tools/convert/convert.cpp
   tools/files/files.cpp
   tools/files/files_${platform}.cpp
+  tools/holidays/holidays.cpp
   tools/lines/agenda_lines.cpp
+  tools/schedule/schedule.cpp
+  tools/schedule/schedule_${platform}.cpp
   tools/texts/texts.cpp
   ${VORLINDE_CALENDAR_SOURCES}
 )
@@ -75,3 +80,14 @@ vorlinde_tool(vorlinde-agenda tools/agenda/main.cpp host/system_clock.cpp
               $<TARGET_OBJECTS:vorlinde_agenda_objects> $<TARGET_OBJECTS:vorlinde_objects>
               $<TARGET_OBJECTS:vorlinde_web>)
 target_link_libraries(vorlinde-agenda PRIVATE vorlinde_libical vorlinde_web)
+
+# vorlinde-agenda-task.exe, what the daily refresh task runs: a GUI program
+# that runs vorlinde-agenda.exe without a console window, needing no DLL
+# beyond the system's (tools/agenda_task/).
+if(WIN32)
+  add_executable(vorlinde-agenda-task WIN32 tools/agenda_task/agenda_task.cpp
+                                            tools/agenda_task/command_line.cpp)
+  target_include_directories(vorlinde-agenda-task PRIVATE ${PROJECT_SOURCE_DIR})
+  target_compile_options(vorlinde-agenda-task PRIVATE ${VORLINDE_LEAN_OPTIONS})
+  target_link_options(vorlinde-agenda-task PRIVATE -Wl,--gc-sections $<$<CONFIG:Release>:-s>)
+endif()

@@ -120,6 +120,9 @@ vorlinde_wine_tool_test(wine32.vorlinde_agenda_web check_web.py)
 vorlinde_wine_tool_test(wine32.vorlinde_agenda_refresh check_refresh.py
                         --hold sh ${scripts}/wine-run.sh ${session} ${CMAKE_BINARY_DIR}/screenshots
                         ${CMAKE_BINARY_DIR}/wine32/hold_open.exe)
+# A calendar dropped onto it makes the native program's agenda file, and
+# refresh --schedule registers one task, which --unschedule removes.
+vorlinde_wine_tool_test(wine32.vorlinde_agenda_dropped check_dropped.py --session ${session})
 foreach(source ${wine_tests})
   get_filename_component(name ${source} NAME_WE)
   vorlinde_wine_test(wine32.${name} ${CMAKE_BINARY_DIR}/wine32/${name}.exe)

@@ -23,6 +23,8 @@ std::string Bytes(const char (&literal)[N]) {
 
 const char* KindName(FindingKind kind) {
   switch (kind) {
+    case FindingKind::kICalendar:
+      return "icalendar";
     case FindingKind::kUtf16:
       return "utf16";
     case FindingKind::kUtf8ByteOrderMark:
@@ -167,6 +169,11 @@ const CheckCase kEncodingCases[] = {
      "1998/04/01 \x83\x47\x83\x43\x83\x76\x83\x8A\x83\x8B\x81\x45\x83\x74\x81\x5B\x83\x8B\r\n",
      "(none)"},
     {"0000/00/00 plain ASCII\r\n", "(none)"},
+    // A calendar, which import makes an agenda file of: its lines are not read.
+    {"BEGIN:VCALENDAR\r\nDTSTART:20261224\r\n2026/1/5 x\r\n", "1:icalendar"},
+    {"\xEF\xBB\xBF"
+     "begin:vcalendar\r\n",
+     "1:icalendar"},
 };
 
 TEST(CheckAgendaFile, FileEncodings) {

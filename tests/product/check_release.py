@@ -1,50 +1,74 @@
 #!/usr/bin/env python3
 """Checks the release archive as someone installing the plug-in gets it: one
-folder named like the archive, holding exactly the product and the agenda tool
-as built, the zone folder the tool reads time zones from, libical's licence
-texts, the sample agenda file as kept in the tree and a readme that a Japanese
-Windows shows as it is (Shift-JIS, CR LF), in Japanese and English. The agenda
-tool must be a 32-bit Windows program that needs no DLL beyond the system's.
+folder named like the archive, holding exactly the product, the agenda tool
+and the program its daily refresh task runs as built, the zone folder the tool
+reads time zones from, libical's licence texts, the sample agenda file as kept
+in the tree, Japan's holidays of the release's year and the ten after it as
+the native vorlinde-agenda makes them and finds clean, and a readme that a
+Japanese Windows shows as it is (Shift-JIS, CR LF), in Japanese and English.
+The agenda tool must be a 32-bit Windows console program, the refresh task's
+program a 32-bit Windows GUI program (which opens no console window), both
+needing no DLL beyond the system's.
 Not covered: the product file's exports and imports (check_product.py), what
 the zones say (the wine tests import through them).
 
-usage: check_release.py Vorlinde-VERSION.zip Vorlinde.dxl vorlinde-agenda.exe sample.vrn"""
+usage: check_release.py Vorlinde-VERSION.zip Vorlinde.dxl vorlinde-agenda.exe
+                        vorlinde-agenda-task.exe sample.vrn NATIVE-VORLINDE-AGENDA YEAR"""
 
 import os
+import subprocess
 import sys
+import tempfile
 import zipfile
 
 import pefile
 
-SYSTEM_DLLS = {"KERNEL32.DLL", "USER32.DLL", "COMDLG32.DLL", "MSVCRT.DLL"}
+SYSTEM_DLLS = {"KERNEL32.DLL", "USER32.DLL", "COMDLG32.DLL", "MSVCRT.DLL", "WINHTTP.DLL"}
+CONSOLE, GUI = 3, 2  # PE subsystems: WINDOWS_CUI, WINDOWS_GUI
 
 
-def check_tool(name, content):
+def check_tool(name, content, subsystem):
     problems = []
     pe = pefile.PE(data=content)
     if pe.FILE_HEADER.Machine != pefile.MACHINE_TYPE["IMAGE_FILE_MACHINE_I386"]:
         problems.append("%s: machine is 0x%04x, not i386" % (name, pe.FILE_HEADER.Machine))
-    if not pe.is_exe() or pe.OPTIONAL_HEADER.Subsystem != 3:  # a console program
-        problems.append("%s is not a console program" % name)
+    if not pe.is_exe() or pe.OPTIONAL_HEADER.Subsystem != subsystem:
+        kind = "console" if subsystem == CONSOLE else "GUI"
+        problems.append("%s is not a %s program" % (name, kind))
     imported = {entry.dll.decode().upper() for entry in getattr(pe, "DIRECTORY_ENTRY_IMPORT", [])}
     for dll in sorted(imported - SYSTEM_DLLS):
         problems.append("%s imports from %s, which is not a system DLL" % (name, dll))
     return problems
 
 
-def check(archive, product, tool, sample):
+def holidays(native, year):
+    """The holiday agenda the archive must hold, and what check says of it."""
+    with tempfile.TemporaryDirectory() as folder:
+        path = os.path.join(folder, "holidays-jp.vrn")
+        subprocess.run([native, "holidays", "--from", year, "--until", str(int(year) + 10),
+                        "--output", path], check=True, timeout=60)
+        checked = subprocess.run([native, "check", path], capture_output=True, timeout=60)
+        with open(path, "rb") as f:
+            return f.read(), checked.returncode, checked.stdout
+
+
+def check(archive, product, tool, task, sample, native, year):
     problems = []
     folder = os.path.basename(archive)[:-len(".zip")]
     with open(product, "rb") as f:
         product_bytes = f.read()
     with open(tool, "rb") as f:
         tool_bytes = f.read()
+    with open(task, "rb") as f:
+        task_bytes = f.read()
     with open(sample, "rb") as f:
         sample_bytes = f.read()
     expected = {
         folder + "/Vorlinde.dxl": product_bytes,
         folder + "/vorlinde-agenda.exe": tool_bytes,
+        folder + "/vorlinde-agenda-task.exe": task_bytes,
         folder + "/sample.vrn": sample_bytes,
+        folder + "/holidays-jp.vrn": None,
         folder + "/readme.txt": None,
     }
     with zipfile.ZipFile(archive) as z:
@@ -68,8 +92,15 @@ def check(archive, product, tool, sample):
     for name, content in expected.items():
         if content is not None and name in files and files[name] != content:
             problems.append("%s differs from the file it was made from" % name)
-    if folder + "/vorlinde-agenda.exe" in files:
-        problems += check_tool("vorlinde-agenda.exe", files[folder + "/vorlinde-agenda.exe"])
+    for name, subsystem in (("vorlinde-agenda.exe", CONSOLE), ("vorlinde-agenda-task.exe", GUI)):
+        if folder + "/" + name in files:
+            problems += check_tool(name, files[folder + "/" + name], subsystem)
+
+    holiday_bytes, status, found = holidays(native, year)
+    if files.get(folder + "/holidays-jp.vrn") != holiday_bytes or status != 0 or found:
+        problems.append("holidays-jp.vrn is not the holidays of %s to %d, or check finds %r"
+                        % (year, int(year) + 10, found))
+
 
     readme = files.get(folder + "/readme.txt")
     if readme is not None:
@@ -83,15 +114,17 @@ def check(archive, product, tool, sample):
         for needed in ("Vorlinde.dxl", "インストール", "Installing",
                        "vorlinde-agenda.exe check", "show --days 7", "ANSI",
                        "vorlinde-agenda.exe import", "vorlinde-agenda.exe export",
-                       "vorlinde-agenda.exe expand", "FREQ=WEEKLY;BYDAY=MO,TH", "libical"):
+                       "vorlinde-agenda.exe expand", "FREQ=WEEKLY;BYDAY=MO,TH", "libical",
+                       "holidays-jp.vrn", "refresh --schedule", "webcal://", ".url",
+                       "vorlinde-agenda-task.exe"):
             if needed not in text:
                 problems.append("readme.txt does not mention %s" % needed)
     return problems
 
 
 def main():
-    if len(sys.argv) != 5:
-        print(__doc__.strip().splitlines()[-1], file=sys.stderr)
+    if len(sys.argv) != 8:
+        print("\n".join(__doc__.strip().splitlines()[-2:]), file=sys.stderr)
         return 2
     problems = check(*sys.argv[1:])
     for problem in problems:

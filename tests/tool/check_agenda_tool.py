@@ -16,6 +16,7 @@ import os
 import re
 import subprocess
 import sys
+import tempfile
 
 from tool_support import report, split_commands, windows_name
 
@@ -39,6 +40,9 @@ GOLDEN = [
     # it, and a file that is not there.
     ("check-encodings.en.txt", ENGLISH, ["check"] + ENCODINGS, 2),
     ("check-encodings.ja.txt", JAPANESE, ["check"] + ENCODINGS, 2),
+    # A calendar, with the command that makes an agenda file of it.
+    ("check-calendar.en.txt", ENGLISH, ["check", "calendar/example.ics"], 1),
+    ("check-calendar.ja.txt", JAPANESE, ["check", "calendar/example.ics"], 1),
 ]
 
 # Arguments, status, and either the memo headings standard output must show
@@ -104,6 +108,11 @@ USAGE_ERRORS = [
     (EXPAND + ["--", "-h", "x"], "expand needs --rule, --from and one text"),
     (["expand", "--rule", "FREQ=DAILY", "--from", "2027/1/32", "x"], "--from 2027/1/32: not a date"),
     (EXPAND + ["--output", "missing/out.vrn", "x"], "cannot write missing/out.vrn: no such file"),
+    (["holidays", "--from", "1954"], "--from 1954: give a whole number from 1955 to 2099"),
+    (["holidays", "--from", "2021", "--until", "2100"], "--until 2100: give a whole number"),
+    (["holidays", "--from", "2021", "--until", "2019"], "--until 2019 comes before"),
+    (["refresh", MISSING], "cannot read missing.vrn: no such file"),
+    (["refresh", "days.vrn"], "days.vrn was not written by vorlinde-agenda import"),
 ]
 # Each subcommand that reads or writes a file, naming a missing one in Japanese.
 MISSING_JA = [
@@ -171,6 +180,33 @@ def check_forms(command):
     return problems
 
 
+def check_holidays(command):
+    """holidays of each year of tests/tool/holidays/, written from the
+    government's lists, and a run of several years that check finds clean."""
+    problems = []
+    folder = os.path.join(HERE, "holidays")
+    for name in sorted(os.listdir(folder)):
+        year = name[:4]
+        with open(os.path.join(folder, name), encoding="utf-8") as f:
+            want = [l for l in f.read().splitlines() if l and not l.startswith(";")]
+        result = run(command, ["holidays", "--from", year, "--until", year])
+        got = [l for l in result.stdout.decode("cp932").split("\r\n")
+               if l and not l.startswith(";")]
+        if result.returncode != 0 or got != want:
+            first = next((i for i, (w, g) in enumerate(zip(want, got)) if w != g),
+                         min(len(want), len(got)))
+            problems.append("holidays %s: status %d; holiday %d: want %r, got %r"
+                            % (year, result.returncode, first + 1, want[first:first + 1],
+                               got[first:first + 1]))
+    with tempfile.TemporaryDirectory() as work:
+        agenda = os.path.join(work, "holidays.vrn")
+        run(command, ["holidays", "--from", "1955", "--until", "2099", "--output", agenda])
+        checked = run(command, ["check", agenda])
+        if checked.returncode != 0 or checked.stdout:
+            problems.append("check of the holidays 1955-2099: %r" % checked.stdout[:300])
+    return problems
+
+
 def check_usage_errors(command):
     problems = []
     for args, words in USAGE_ERRORS:
@@ -220,6 +256,7 @@ def main():
     update = args[:1] == ["--update"]
     command, windows = split_commands(args[1:] if update else args, __doc__)
     problems = check_golden(command, update) + check_forms(command) + check_usage_errors(command)
+    problems += check_holidays(command)
     if windows:
         problems += check_windows(command, windows)
     return report(problems, "vorlinde-agenda%s: %d expected outputs, %d command-line forms and %d "

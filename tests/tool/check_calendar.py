@@ -363,8 +363,11 @@ def main():
             return 0
         problems += check_no_half_output(native, data)
         problems += check_rules(native)
-        for agenda in (sample, os.path.join(data, "wildcards.vrn")):
-            problems += check_round_trip(native, agenda)
+        with tempfile.TemporaryDirectory() as folder:
+            holidays = os.path.join(folder, "holidays.vrn")
+            run(native, "holidays", "--from", "2027", "--until", "2028", "--output", holidays)
+            for agenda in (sample, os.path.join(data, "wildcards.vrn"), holidays):
+                problems += check_round_trip(native, agenda)
         problems += check_left_out(native, traps)
         problems += check_long_line(native) + check_expand_warns(native)
     return report(problems, "vorlinde-agenda%s: import, export and expand as expected"

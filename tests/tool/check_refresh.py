@@ -133,6 +133,24 @@ def check_refreshes(native, server, folder):
     return problems
 
 
+def check_shortcut(native, server, folder):
+    """An Internet shortcut to the calendar's address, dropped onto the
+    program, makes an agenda file beside it that records the address."""
+    work = os.path.join(folder, "shortcut")
+    os.mkdir(work)
+    address = server.address("https", "calendar.ics")
+    with open(os.path.join(work, "team.url"), "w", newline="\r\n") as f:
+        f.write("[InternetShortcut]\nURL=%s\n" % address)
+    result = run(native, [os.path.join(work, "team.url")], NEW_YEAR, folder, cwd=work)
+    agenda = os.path.join(work, "team.vrn")
+    made = read(agenda) if os.path.exists(agenda) else b""
+    if (result.returncode != 0 or ("; source: %s\r\n" % address).encode() not in made
+            or b"Weekly meeting" not in made or SECRET.encode() in result.stdout):
+        return ["a shortcut dropped: status %d, %r, %r" % (result.returncode, result.stdout[-200:],
+                                                          made[:300])]
+    return []
+
+
 def check_whole_while_read(native, folder):
     """A reader reads the file in a loop while it is refreshed from two
     calendars in turn: each read is one whole version or the other."""
@@ -224,6 +242,7 @@ def main():
                     return 77
             else:
                 problems = check_whole_while_read(native, folder)
+                problems += check_shortcut(native, server, folder)
                 problems += check_refreshes(native, server, folder)
     return report(problems, "vorlinde-agenda%s: refresh as expected"
                   % (" and .exe" if windows else ""))

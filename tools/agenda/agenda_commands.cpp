@@ -11,10 +11,6 @@
 #include "tools/convert/convert.h"
 #include "tools/terminal/terminal.h"
 
-namespace {
-
-// The memos of `days` days from `date` from the agenda files, as a chip
-// listing them shows them. A file the module would pass over is named.
 void ShowDays(const std::vector<std::string>& files, AgendaDate date, long days, bool raw) {
   std::string list;
   for (const std::string& file : files) {
@@ -72,6 +68,8 @@ int CheckFiles(const std::vector<std::string>& files, bool verbose) {
   fflush(stdout);
   return unreadable > 0 ? 2 : warnings > 0 ? 1 : 0;
 }
+
+namespace {
 
 // Copies the original to the first free name of FILE.bak, FILE.1.bak,
 // FILE.2.bak...; an existing copy is never overwritten.
@@ -177,14 +175,6 @@ int Convert(const Arguments& arguments) {
     if (fileStatus > status) status = fileStatus;
   }
   fflush(stdout);
-  return status;
-}
-
-int CheckAndShowWeek(const std::vector<std::string>& files) {
-  const int status = CheckFiles(files, false);
-  if (status != 0) fputs("\n", stdout);
-  AgendaDate today;
-  if (LocalDate(0, &today)) ShowDays(files, today, 7, false);
   return status;
 }
 

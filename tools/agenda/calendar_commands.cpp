@@ -20,6 +20,7 @@
 #include "tools/calendar/system.h"
 #include "tools/dates/dates.h"
 #include "tools/lines/agenda_lines.h"
+#include "tools/schedule/schedule.h"
 #include "tools/terminal/terminal.h"
 #include "tools/text/text.h"
 #include "tools/web/web.h"
@@ -77,18 +78,6 @@ bool ExpandWindow(const Arguments& arguments, AgendaDate* from, AgendaDate* unti
     Tell(stderr, kTextBadWindow, {DateColumns(*until), DateColumns(*from)});
     return false;
   }
-  return true;
-}
-
-// Today: the day of SOURCE_DATE_EPOCH when it is set, so that what is made
-// does not hang on the day it is made, else the local date.
-bool Today(AgendaDate* today) {
-  const char* epoch = getenv("SOURCE_DATE_EPOCH");
-  if (epoch == nullptr) return LocalDate(0, today);
-  const time_t instant = static_cast<time_t>(strtoll(epoch, nullptr, 10));
-  const struct tm* fields = localtime(&instant);
-  if (fields == nullptr) return false;
-  *today = {fields->tm_year + 1900, fields->tm_mon + 1, fields->tm_mday};
   return true;
 }
 
@@ -210,7 +199,30 @@ void CountChanges(const std::string& before, const std::string& after, size_t* a
   *removed = difference.size();
 }
 
+// How an agenda file written to `output` records the source it was imported
+// from: an address as it is, a file beside it by its name, any other file by
+// its full path, so that refresh finds it from wherever it runs; everything
+// as given when the agenda goes to standard output.
+std::string RecordedSource(const std::string& source, const std::string& output) {
+  if (IsWebAddress(source) || output.empty()) return source;
+  const std::string path = AbsolutePath(source);
+  return FolderOf(path) == FolderOf(AbsolutePath(output)) ? path.substr(FolderOf(path).size())
+                                                          : path;
+}
+
+std::string Padded(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
+
 }  // namespace
+
+bool Today(AgendaDate* today) {
+  const char* epoch = getenv("SOURCE_DATE_EPOCH");
+  if (epoch == nullptr) return LocalDate(0, today);
+  const time_t instant = static_cast<time_t>(strtoll(epoch, nullptr, 10));
+  const struct tm* fields = localtime(&instant);
+  if (fields == nullptr) return false;
+  *today = {fields->tm_year + 1900, fields->tm_mon + 1, fields->tm_mday};
+  return true;
+}
 
 int Import(const Arguments& arguments) {
   if (arguments.operands.empty()) {
@@ -238,18 +250,103 @@ int Import(const Arguments& arguments) {
     Tell(stderr, kTextBadWindow, {DateColumns(until), DateColumns(from)});
     return 2;
   }
-  // Files are recorded as refresh finds them from the agenda file's folder.
   const std::string output = arguments.Text("--output");
   for (const std::string& source : arguments.operands) {
-    const bool beside = !output.empty() && !IsWebAddress(source) &&
-                        FolderOf(AbsolutePath(source)) == FolderOf(AbsolutePath(output));
-    origin.sources.push_back(IsWebAddress(source) || output.empty() ? source
-                             : beside ? source.substr(FolderOf(source).size())
-                                      : AbsolutePath(source));
+    origin.sources.push_back(RecordedSource(source, output));
   }
   std::string agenda;
   if (!MakeAgenda(origin, arguments.operands, today, true, &agenda)) return 2;
   return WriteOutput(agenda, output);
+}
+
+int ImportInto(const std::string& source, const std::string& agendaFile) {
+  AgendaDate today;
+  if (!Today(&today)) {
+    Tell(stderr, kTextNoToday, {"SOURCE_DATE_EPOCH"});
+    return 2;
+  }
+  ImportOrigin origin;
+  origin.sources.push_back(RecordedSource(source, agendaFile));
+  std::string agenda;
+  if (!MakeAgenda(origin, {source}, today, true, &agenda)) return 2;
+  return WriteOutput(agenda, agendaFile);
+}
+
+bool ImportedFrom(const std::string& agendaFile, const std::string& source) {
+  std::string bytes;
+  ImportOrigin origin;
+  return !ReadWholeFile(agendaFile, &bytes) && ReadOrigin(bytes, &origin) &&
+         origin.sources == std::vector<std::string>{RecordedSource(source, agendaFile)};
+}
+
+int RefreshFile(const std::string& file, bool verbose) {
+  AgendaDate today;
+  if (!Today(&today)) {
+    Tell(stderr, kTextNoToday, {"SOURCE_DATE_EPOCH"});
+    return 2;
+  }
+  std::string old;
+  if (const FileProblem problem = ReadWholeFile(file, &old)) {
+    Tell(stderr, kTextCannotRead, {Shown(file), Why(problem)});
+    return 2;
+  }
+  ImportOrigin origin;
+  if (!ReadOrigin(old, &origin)) {
+    Tell(stderr, kTextNotImported, {Shown(file)});
+    return 2;
+  }
+  // A file named without a folder lies beside the agenda file.
+  std::vector<std::string> paths;
+  for (const std::string& source : origin.sources) {
+    paths.push_back(IsWebAddress(source) || IsAbsolutePath(source) ? source
+                                                                   : FolderOf(file) + source);
+  }
+  std::string agenda;
+  if (!MakeAgenda(origin, paths, today, verbose, &agenda)) {
+    Tell(stderr, kTextNotRefreshed, {Shown(file)});
+    return 2;
+  }
+  if (const FileProblem problem = ReplaceFileContents(file, agenda)) {
+    Tell(stderr, kTextCannotWriteLeft, {Shown(file), Why(problem), Shown(file)});
+    return 2;
+  }
+  if (verbose) {
+    size_t added = 0, removed = 0;
+    CountChanges(old, agenda, &added, &removed);
+    Tell(stdout, kTextRefreshed, {Shown(file), std::to_string(added), std::to_string(removed)});
+  }
+  return 0;
+}
+
+int ScheduleRefresh(const std::string& file, bool schedule) {
+  std::string bytes;
+  ImportOrigin origin;
+  if (const FileProblem problem = ReadWholeFile(file, &bytes)) {
+    Tell(stderr, kTextCannotRead, {Shown(file), Why(problem)});
+    return 2;
+  }
+  if (!ReadOrigin(bytes, &origin)) {
+    Tell(stderr, kTextNotImported, {Shown(file)});
+    return 2;
+  }
+  const std::string path = Shown(AbsolutePath(file)), user = CurrentUserName();
+  const std::string name = TaskName(path, user);
+  const SchedulerRun run =
+      schedule ? RegisterTask(name, TaskXml(ScheduledProgramPath(), path, user)) : RemoveTask(name);
+  if (run.outcome == SchedulerRun::kUnsupported) {
+    // No scheduler here: the line for cron, which the user adds or removes.
+    if (schedule) printf("%s\n", CrontabLine(ScheduledProgramPath(), path).c_str());
+    Tell(stderr, schedule ? kTextCrontabAdd : kTextCrontabRemove, {path});
+    return 0;
+  }
+  if (!run.Succeeded()) {
+    Tell(stderr, schedule ? kTextScheduleFailed : kTextUnscheduleFailed,
+         {path, std::to_string(run.code)});
+    return 2;
+  }
+  Tell(stdout, schedule ? kTextScheduled : kTextUnscheduled,
+       {path, Padded(kRefreshHour) + ":" + Padded(kRefreshMinute), name});
+  return 0;
 }
 
 int Refresh(const Arguments& arguments) {
@@ -257,48 +354,16 @@ int Refresh(const Arguments& arguments) {
     Tell(stderr, kTextNoFile);
     return 2;
   }
-  AgendaDate today;
-  if (!Today(&today)) {
-    Tell(stderr, kTextNoToday, {"SOURCE_DATE_EPOCH"});
+  const bool schedule = arguments.Has("--schedule"), unschedule = arguments.Has("--unschedule");
+  if (schedule && unschedule) {
+    Tell(stderr, kTextScheduleOrNot);
     return 2;
   }
-  const bool verbose = arguments.Has("--verbose");
   int status = 0;
   for (const std::string& file : arguments.operands) {
-    std::string old;
-    if (const FileProblem problem = ReadWholeFile(file, &old)) {
-      Tell(stderr, kTextCannotRead, {Shown(file), Why(problem)});
-      status = 2;
-      continue;
-    }
-    ImportOrigin origin;
-    if (!ReadOrigin(old, &origin)) {
-      Tell(stderr, kTextNotImported, {Shown(file)});
-      status = 2;
-      continue;
-    }
-    // A file named without a folder lies beside the agenda file.
-    std::vector<std::string> paths;
-    for (const std::string& source : origin.sources) {
-      paths.push_back(IsWebAddress(source) || IsAbsolutePath(source) ? source
-                                                                     : FolderOf(file) + source);
-    }
-    std::string agenda;
-    if (!MakeAgenda(origin, paths, today, verbose, &agenda)) {
-      Tell(stderr, kTextNotRefreshed, {Shown(file)});
-      status = 2;
-      continue;
-    }
-    if (const FileProblem problem = ReplaceFileContents(file, agenda)) {
-      Tell(stderr, kTextCannotWriteLeft, {Shown(file), Why(problem), Shown(file)});
-      status = 2;
-      continue;
-    }
-    if (verbose) {
-      size_t added = 0, removed = 0;
-      CountChanges(old, agenda, &added, &removed);
-      Tell(stdout, kTextRefreshed, {Shown(file), std::to_string(added), std::to_string(removed)});
-    }
+    const int fileStatus = schedule || unschedule ? ScheduleRefresh(file, schedule)
+                                                  : RefreshFile(file, arguments.Has("--verbose"));
+    if (fileStatus > status) status = fileStatus;
   }
   return status;
 }

@@ -4,6 +4,7 @@
 
 #include "tools/agenda/subcommands.h"
 #include "tools/agenda/tell.h"
+#include "tools/holidays/holidays.h"
 #include "tools/terminal/terminal.h"
 
 namespace {
@@ -59,11 +60,21 @@ const std::vector<Command>& Commands() {
        {},
        Expand},
       {"refresh",
-       {{OptionSpec::kFlag, "--verbose", 0, 0}},
+       {{OptionSpec::kFlag, "--verbose", 0, 0},
+        {OptionSpec::kFlag, "--schedule", 0, 0},
+        {OptionSpec::kFlag, "--unschedule", 0, 0}},
        kTextRefreshSynopsis,
        kTextRefreshSummary,
-       {kTextRefreshVerbose},
+       {kTextRefreshVerbose, kTextRefreshSchedule, kTextRefreshUnschedule},
        Refresh},
+      {"holidays",
+       {{OptionSpec::kNumber, "--from", kFirstHolidayYear, kLastHolidayYear},
+        {OptionSpec::kNumber, "--until", kFirstHolidayYear, kLastHolidayYear},
+        kOutput},
+       kTextHolidaysSynopsis,
+       kTextHolidaysSummary,
+       {kTextHolidaysFrom, kTextHolidaysUntil, kTextHolidaysOutput},
+       Holidays},
   };
   return commands;
 }
@@ -83,8 +94,9 @@ std::string Usage() {
   }
   usage += Say(kTextUsageNext) + "vorlinde-agenda " + Say(kTextDroppedSynopsis) + "\n\n";
   for (const Command& command : Commands()) {
-    usage += command.name + std::string(8 - std::string(command.name).size(), ' ') +
-             Say(command.summary);
+    // The name in 8 columns, and a blank after it at least.
+    const std::string name = command.name;
+    usage += name + std::string(name.size() < 8 ? 8 - name.size() : 1, ' ') + Say(command.summary);
     for (Text help : command.optionHelp) usage += Say(help);
   }
   return usage + Say(kTextUsageEnd);

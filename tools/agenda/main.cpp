@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   if (start.kind == StartMode::kExplanation) {
     Tell(stdout, kTextExplanation);
   } else if (start.kind == StartMode::kDroppedFiles) {
-    status = CheckAndShowWeek(arguments);
+    status = DroppedFiles(arguments, start.waitForEnter);
   } else {
     status = RunCommandLine(arguments);
   }

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "agenda/agenda.h"
 #include "tools/arguments/arguments.h"
 
 int Show(const Arguments& arguments);
@@ -14,10 +15,40 @@ int Import(const Arguments& arguments);
 int Export(const Arguments& arguments);
 int Expand(const Arguments& arguments);
 int Refresh(const Arguments& arguments);
+int Holidays(const Arguments& arguments);
 
-// Files dropped onto the program: each checked, then the memos of the seven
-// days from today.
-int CheckAndShowWeek(const std::vector<std::string>& files);
+// The memos of `days` days from `date` from the agenda files, as a chip
+// listing them shows them. A file the module would pass over is named.
+void ShowDays(const std::vector<std::string>& files, AgendaDate date, long days, bool raw);
+
+// Checks the agenda files and tells what it found; the exit status.
+int CheckFiles(const std::vector<std::string>& files, bool verbose);
+
+// Files dropped onto the program (dropped_files.cpp): a calendar is imported
+// into an agenda file beside it; each agenda file is checked, then the memos
+// of the seven days from today shown, and the paths to write into the chip.
+// When `ask`, it asks whether to refresh the imported ones every day.
+int DroppedFiles(const std::vector<std::string>& files, bool ask);
+
+// The calendar at `source` (a file or a web address) imported into
+// `agendaFile` with the window of import's default, in the machine's time
+// zone, the source recorded for refresh. The exit status.
+int ImportInto(const std::string& source, const std::string& agendaFile);
+
+// Whether `agendaFile` was written by import from `source` alone.
+bool ImportedFrom(const std::string& agendaFile, const std::string& source);
+
+// The agenda file imported again from its recorded sources, and told, when
+// `verbose`, what changed; the exit status.
+int RefreshFile(const std::string& file, bool verbose);
+
+// Has the system refresh the agenda file every day (or no longer): a task of
+// the Task Scheduler on Windows, the line for cron elsewhere. The exit status.
+int ScheduleRefresh(const std::string& file, bool schedule);
+
+// Today: the day of SOURCE_DATE_EPOCH when it is set, so that what the tool
+// makes does not hang on the day it is made, else the local date.
+bool Today(AgendaDate* today);
 
 // Writes `bytes` to standard output as they are, or to the file `output`
 // through a file beside it, so that it is never left half written. The exit

@@ -22,6 +22,15 @@ char Shown(unsigned char c) { return (c < 0x20 && c != '\t') || c == 0x7F ? '?' 
 
 std::string Number(long long value) { return std::to_string(value); }
 
+// Whether the file is an iCalendar: it begins, after a byte-order mark, with
+// BEGIN:VCALENDAR in any case.
+bool IsICalendar(const std::string& bytes) {
+  const std::string start = bytes.substr(ByteOrderMarkLength(bytes) == 3 ? 3 : 0, 15);
+  std::string upper;
+  for (char c : start) upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+  return upper == "BEGIN:VCALENDAR";
+}
+
 std::string Padded(int32_t value, int width) {
   char text[16];
   snprintf(text, sizeof text, "%0*d", width, static_cast<int>(value));
@@ -31,8 +40,8 @@ std::string Padded(int32_t value, int width) {
 }  // namespace
 
 bool IsFileWide(FindingKind kind) {
-  return kind == FindingKind::kUtf16 || kind == FindingKind::kUtf8ByteOrderMark ||
-         kind == FindingKind::kUtf8;
+  return kind == FindingKind::kICalendar || kind == FindingKind::kUtf16 ||
+         kind == FindingKind::kUtf8ByteOrderMark || kind == FindingKind::kUtf8;
 }
 
 std::string AgendaChecker::Say(Text text, const std::vector<std::string>& arguments) const {
@@ -81,10 +90,18 @@ bool AgendaChecker::Begin(const std::string& name, const std::string& shownName,
   std::string bytes;
   if (ReadWholeFile(name, &bytes)) return false;
   findings_ = findings;
+  if (IsICalendar(bytes)) {
+    // Its lines are a calendar's, which the plug-in cannot read; import makes
+    // an agenda file of it.
+    linesMeanNothing_ = true;
+    Add(FindingKind::kICalendar, 0,
+        Say(kTextICalendar, {shownName, WithExtension(shownName, ".vrn")}));
+    return true;
+  }
   switch (DetectEncoding(bytes)) {
     case Encoding::kUtf16LittleEndian:
     case Encoding::kUtf16BigEndian:
-      utf16_ = true;
+      linesMeanNothing_ = true;
       Add(FindingKind::kUtf16, 0, Say(kTextUtf16, {shownName}));
       return true;  // its lines mean nothing as Shift-JIS
     case Encoding::kUtf8ByteOrderMark:
@@ -119,7 +136,7 @@ bool AgendaChecker::Begin(const std::string& name, const std::string& shownName,
 void AgendaChecker::CheckLine(const AgendaLine& line, std::vector<Finding>* findings) {
   findings_ = findings;
   line_ = line.number;
-  if (utf16_) return;
+  if (linesMeanNothing_) return;
   if (options_.readings) {
     for (const AgendaLine::Piece& piece : line.pieces) {
       if (piece.bytes.empty() || piece.bytes[0] == ';' || piece.bytes[0] == '\r' ||

@@ -14,7 +14,8 @@
 #include "tools/texts/texts.h"
 
 enum class FindingKind {
-  // The file as a whole: its text is not Shift-JIS.
+  // The file as a whole: it is a calendar, or its text is not Shift-JIS.
+  kICalendar,
   kUtf16,
   kUtf8ByteOrderMark,
   kUtf8,
@@ -55,12 +56,13 @@ class AgendaChecker {
  public:
   explicit AgendaChecker(const CheckOptions& options) : options_(options) {}
 
-  // Reads the file `name` whole for what concerns all of it (its encoding, a
-  // Ctrl-Z before its end), appending those findings; messages name it as
-  // `shownName` (UTF-8). False when it cannot be read.
+  // Reads the file `name` whole for what concerns all of it (a calendar, its
+  // encoding, a Ctrl-Z before its end), appending those findings; messages
+  // name it as `shownName` (UTF-8). False when it cannot be read.
   bool Begin(const std::string& name, const std::string& shownName, std::vector<Finding>* findings);
-  // Whether the file's lines mean anything as Shift-JIS (not when UTF-16).
-  bool LinesAreText() const { return !utf16_; }
+  // Whether the file's lines mean anything to the plug-in (not when UTF-16,
+  // nor in a calendar).
+  bool LinesAreText() const { return !linesMeanNothing_; }
   // Appends what concerns one line of the file, the lines in order.
   void CheckLine(const AgendaLine& line, std::vector<Finding>* findings);
   // Appends what concerns no line the reader gave: a Ctrl-Z at a line's start.
@@ -80,7 +82,7 @@ class AgendaChecker {
   const CheckOptions options_;
   std::vector<Finding>* findings_ = nullptr;
   size_t line_ = 1;
-  bool utf16_ = false;
+  bool linesMeanNothing_ = false;
   bool byteOrderMark_ = false;
   size_t ctrlZLine_ = 0;  // the line a Ctrl-Z ends the file on, 0 for none
   size_t ctrlZColumn_ = 0;

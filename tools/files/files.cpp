@@ -84,6 +84,12 @@ std::string FolderOf(const std::string& path) {
   return end == std::string::npos ? "" : path.substr(0, end + 1);
 }
 
+std::string WithExtension(const std::string& path, const std::string& extension) {
+  const size_t dot = path.find_last_of('.');
+  const size_t folder = FolderOf(path).size();
+  return (dot != std::string::npos && dot > folder ? path.substr(0, dot) : path) + extension;
+}
+
 bool IsAbsolutePath(const std::string& path) {
   const bool drive = path.size() >= 2 && path[1] == ':' &&
                      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));

@@ -46,6 +46,10 @@ bool IsRegularFile(const std::string& name);
 // or "" for a bare name.
 std::string FolderOf(const std::string& path);
 
+// `path` with its file name's extension (from its last ".") replaced by
+// `extension` (as ".vrn"), or `extension` added when it has none.
+std::string WithExtension(const std::string& path, const std::string& extension);
+
 // Whether `path` begins at the root ("/", "\\", or a drive as "C:").
 bool IsAbsolutePath(const std::string& path);
 

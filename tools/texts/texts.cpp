@@ -102,7 +102,8 @@ constexpr Entry kTexts[] = {
      "繰り返しの規則（例: --rule \"FREQ=WEEKLY;BYDAY=MO,TH\"）の日ごとに、文字列の\n"
      "        予定の行（Shift-JIS、CR LF）を D から書きます。--until の日まで、または\n"
      "        --count の件数まで（省略時は 1 年分）。\n"},
-    {kTextRefreshSynopsis, "[--verbose] AGENDA-FILE...", "[--verbose] 予定ファイル..."},
+    {kTextRefreshSynopsis, "[--verbose | --schedule | --unschedule] AGENDA-FILE...",
+     "[--verbose | --schedule | --unschedule] 予定ファイル..."},
     {kTextRefreshSummary,
      "imports agenda files that import wrote again, from the calendars they\n"
      "        record, with their window moved to today, and replaces each whole; when\n"
@@ -114,10 +115,39 @@ constexpr Entry kTexts[] = {
      "        表示しません（スケジューラー向け）。\n"},
     {kTextRefreshVerbose, "          --verbose  says how many entries came and went\n",
      "          --verbose  増えた予定と減った予定の数を表示します\n"},
+    {kTextRefreshSchedule,
+     "          --schedule   has Windows refresh the files every day and at log-on (a\n"
+     "                       task of the Task Scheduler, which shows no window); on\n"
+     "                       Linux prints the crontab line that does\n",
+     "          --schedule   Windows が毎日とログオン時にファイルを更新するようにします\n"
+     "                       （タスク スケジューラのタスク。ウィンドウは開きません）。\n"
+     "                       Linux では、そうする crontab の行を表示します\n"},
+    {kTextRefreshUnschedule, "          --unschedule no longer refreshes the files every day\n",
+     "          --unschedule 毎日の更新をやめます\n"},
+    {kTextHolidaysSynopsis, "[--from YYYY] [--until YYYY] [--output FILE]",
+     "[--from YYYY] [--until YYYY] [--output ファイル]"},
+    {kTextHolidaysSummary,
+     "writes Japan's national holidays of those years as agenda lines\n"
+     "        (Shift-JIS, CR LF) in date order, by the law as it stood in each year:\n"
+     "        substitute holidays as 振替休日（the day's name）, a weekday between\n"
+     "        two holidays as 国民の休日. The years 1955 to 2099 are known.\n",
+     "その年々の国民の祝日・休日を、その年の法律のとおりに、日付順の予定の行\n"
+     "        （Shift-JIS、CR LF）にします。振替休日は「振替休日（元の祝日の名前）」、\n"
+     "        祝日にはさまれた平日は「国民の休日」です。1955 年から 2099 年まで\n"
+     "        作れます。\n"},
+    {kTextHolidaysFrom, "          --from Y   the first year (default: this year)\n",
+     "          --from Y   最初の年（省略時は今年）\n"},
+    {kTextHolidaysUntil, "          --until Y  the last year (default: the year after the first)\n",
+     "          --until Y  最後の年（省略時は最初の年の翌年）\n"},
+    {kTextHolidaysOutput,
+     "          --output F writes the agenda file F instead of standard output\n",
+     "          --output F 標準出力でなく予定ファイル F に書きます\n"},
     {kTextDroppedSynopsis, "AGENDA-FILE...", "予定ファイル..."},
     {kTextUsageEnd,
      "Files alone (as when dropped onto the program) are checked, and the memos\n"
-     "of their next seven days shown.\n"
+     "of their next seven days shown. A calendar (an .ics file, or an Internet\n"
+     "shortcut .url to a calendar's web address) is imported first into NAME.vrn\n"
+     "beside it, and the path to write into the chip shown.\n"
      "--help  shows this text\n"
      "\n"
      "Exit status: show gives 0, or 2 on a usage error; a file it cannot read is\n"
@@ -131,7 +161,9 @@ constexpr Entry kTexts[] = {
      "a rule they cannot read; then they write nothing. refresh gives 0, or 2 when\n"
      "a file was left as it was.\n",
      "ファイルだけを指定すると（プログラムにファイルをドロップしたときと同じく）、\n"
-     "検査し、その先 7 日分のメモを表示します。\n"
+     "検査し、その先 7 日分のメモを表示します。カレンダー（.ics ファイル、または\n"
+     "カレンダーの Web アドレスへのインターネット ショートカット .url）は、まず\n"
+     "同じフォルダの「名前.vrn」に取り込み、付箋に書くパスを表示します。\n"
      "--help  この説明を表示します\n"
      "\n"
      "終了ステータス: show は 0、使い方の誤りは 2 です。読めないファイルは\n"
@@ -164,6 +196,8 @@ constexpr Entry kTexts[] = {
      "vorlinde-agenda: 今日の日付がわかりません。{0} で指定してください\n"},
     {kTextBadWindow, "vorlinde-agenda: --until {0} comes before the first day {1}\n",
      "vorlinde-agenda: --until {0} が最初の日 {1} より前です\n"},
+    {kTextBadYears, "vorlinde-agenda: --until {0} comes before the first year {1}\n",
+     "vorlinde-agenda: --until {0} が最初の年 {1} より前です\n"},
     {kTextUnknownZone, "vorlinde-agenda: --tz {0}: no such time zone (write it as Asia/Tokyo)\n",
      "vorlinde-agenda: --tz {0}: そのタイムゾーンはありません（Asia/Tokyo "
      "のように書いてください）\n"},
@@ -294,14 +328,41 @@ constexpr Entry kTexts[] = {
      "vorlinde-agenda: {0} は元のままです\n"},
     {kTextRefreshed, "{0}: refreshed: entries added {1}, removed {2}\n",
      "{0}: 更新しました：予定が {1} 件増え、{2} 件減りました\n"},
+    {kTextScheduleOrNot, "vorlinde-agenda: refresh takes --schedule or --unschedule, not both\n",
+     "vorlinde-agenda: refresh には --schedule と --unschedule の片方だけを指定できます\n"},
+    {kTextScheduled,
+     "{0}: refreshed from now on every day at {1} and when you log on (the task {2})\n",
+     "{0}: これから毎日 {1} とログオン時に更新します（タスク {2}）\n"},
+    {kTextUnscheduled, "{0}: no longer refreshed every day\n", "{0}: 毎日の更新をやめました\n"},
+    {kTextScheduleFailed,
+     "vorlinde-agenda: cannot have {0} refreshed every day: the Task Scheduler refused "
+     "(schtasks gave {1})\n",
+     "vorlinde-agenda: {0} の毎日の更新を設定できません：タスク スケジューラが受け付けません"
+     "でした（schtasks の結果 {1}）\n"},
+    {kTextUnscheduleFailed,
+     "vorlinde-agenda: no daily refresh of {0} to stop (schtasks gave {1})\n",
+     "vorlinde-agenda: {0} の毎日の更新は設定されていません（schtasks の結果 {1}）\n"},
+    {kTextCrontabAdd,
+     "vorlinde-agenda: add the line above to your crontab (crontab -e) to refresh {0} every "
+     "day; nothing was changed\n",
+     "vorlinde-agenda: {0} を毎日更新するには、上の行を crontab に加えてください"
+     "（crontab -e）。何も変更していません\n"},
+    {kTextCrontabRemove,
+     "vorlinde-agenda: remove the line that refreshes {0} from your crontab (crontab -e); "
+     "nothing was changed\n",
+     "vorlinde-agenda: {0} を更新する行を crontab から消してください（crontab -e）。何も"
+     "変更していません\n"},
 
     // Started without arguments in a window of its own.
     {kTextExplanation,
      "vorlinde-agenda checks agenda files for the Vorlinde plug-in and shows their days.\n"
      "\n"
      "Drag an agenda file onto vorlinde-agenda.exe in Explorer: it is checked, and the\n"
-     "memos of its next seven days are shown. If the file was saved as UTF-8 or\n"
-     "UTF-16, convert it to the Shift-JIS the plug-in reads, from a command prompt:\n"
+     "memos of its next seven days are shown. Drag a calendar (an .ics file exported\n"
+     "from a calendar program, or a link to a calendar's web address dragged from the\n"
+     "browser to the desktop) onto it: it becomes an agenda file beside it, and the\n"
+     "path to write into the chip is shown. If a file was saved as UTF-8 or UTF-16,\n"
+     "convert it to the Shift-JIS the plug-in reads, from a command prompt:\n"
      "\n"
      "  vorlinde-agenda convert agenda.txt     re-save as Shift-JIS (agenda.txt.bak kept)\n"
      "  vorlinde-agenda check agenda.txt       lines the plug-in reads otherwise than meant\n"
@@ -311,8 +372,12 @@ constexpr Entry kTexts[] = {
      "表示します。\n"
      "\n"
      "エクスプローラーで予定ファイルを vorlinde-agenda.exe にドラッグしてください。\n"
-     "ファイルを検査し、その先 7 日分のメモを表示します。UTF-8 や UTF-16 で保存された\n"
-     "ファイルは、コマンドプロンプトでプラグインが読む Shift-JIS に変換できます。\n"
+     "ファイルを検査し、その先 7 日分のメモを表示します。カレンダー（カレンダーの\n"
+     "プログラムから書き出した .ics ファイル、またはブラウザーからデスクトップに\n"
+     "ドラッグしたカレンダーの Web アドレスのリンク）をドラッグすると、同じフォルダ\n"
+     "に予定ファイルを作り、付箋に書くパスを表示します。UTF-8 や UTF-16 で保存\n"
+     "されたファイルは、コマンドプロンプトでプラグインが読む Shift-JIS に変換\n"
+     "できます。\n"
      "\n"
      "  vorlinde-agenda convert agenda.txt     Shift-JIS で保存し直す（agenda.txt.bak を残す）\n"
      "  vorlinde-agenda check agenda.txt       意図と違う読まれ方をする行を報告する\n"
@@ -320,8 +385,30 @@ constexpr Entry kTexts[] = {
      "  vorlinde-agenda --help                 そのほかの使い方\n"},
     {kTextPressEnter, "\nPress Enter to close this window.",
      "\nEnter キーを押すとこのウィンドウを閉じます。"},
+    {kTextKeptOther, "{0} is another file, which is kept as it is: the calendar goes into {1}\n",
+     "{0} は別のファイルなので、そのままにします。カレンダーは {1} に書きます\n"},
+    {kTextNoCalendarAddress,
+     "vorlinde-agenda: {0} is a shortcut to no calendar's web address (https://, http:// or "
+     "webcal://)\n",
+     "vorlinde-agenda: {0} はカレンダーの Web アドレス（https://、http://、webcal://）への"
+     "ショートカットではありません\n"},
+    {kTextWriteIntoChip, "\nWrite this into the chip to show the calendar there:\n",
+     "\n付箋にカレンダーを表示するには、次の行を付箋に書いてください：\n"},
+    {kTextOnClipboard, "(It is on the clipboard too: paste it into the chip.)\n",
+     "（クリップボードにも入れました。付箋に貼り付けてください）\n"},
+    {kTextAskDaily,
+     "\nRefresh it from the calendar every day, so that the chip stays up to date? "
+     "[Enter = yes, n = no] ",
+     "\n付箋がいつも最新になるよう、毎日カレンダーから更新しますか？"
+     "［Enter = はい、n = いいえ］"},
 
     // The checker's findings, and how it tells a line's reading.
+    {kTextICalendar,
+     "the file is a calendar (iCalendar), which the plug-in cannot read; make an agenda file of "
+     "it with: vorlinde-agenda import --output {1} {0} (or drop it onto vorlinde-agenda.exe)",
+     "このファイルはカレンダー（iCalendar）で、プラグインは読めません。次のコマンドで予定"
+     "ファイルにしてください：vorlinde-agenda import --output {1} {0}（vorlinde-agenda.exe "
+     "にドロップしても作れます）"},
     {kTextUtf16,
      "the file is saved as UTF-16: the chip will show its text garbled; re-save it as Shift-JIS "
      "with: vorlinde-agenda convert {0}",
