@@ -140,7 +140,8 @@ def check_windows(native, windows, server, folder):
         if scheme != "http" and name not in WINDOWS_HTTPS:
             continue
         settings = "JA " + settings.replace("OTHER", "").replace("CA", "")
-        args = ["import", *OPTIONS, server.address(scheme, path)]
+        address = server.address(scheme, path)
+        args = ["import", *OPTIONS, address]
         env = environment(settings, folder)
         want = run(native, args, env)
         got = run(windows, args, env)
@@ -156,7 +157,10 @@ def check_windows(native, windows, server, folder):
                             % (name, want.returncode, len(want.stdout),
                                want.stderr.decode("utf-8"), got.returncode, len(got.stdout),
                                message))
-        if shows_secret(got.stdout, got.stderr):
+        # The agenda records the address whole, for refresh; nothing else
+        # shows it.
+        recorded = got.stdout.replace(b"; source: " + address.encode() + b"\r\n", b"")
+        if shows_secret(recorded, got.stderr):
             problems.append("windows %s: the secret path or query shows" % name)
     return problems
 
