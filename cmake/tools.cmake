@@ -17,11 +17,12 @@ else()
   set(VORLINDE_HOST_DEFAULT_MODULE $<TARGET_FILE:Vorlinde>)
 endif()
 
-# What both programs share: the argument reader, dates, text encodings and
-# the terminal.
+# What both programs share: the argument reader, dates, text encodings, the
+# terminal and the desktop.
 add_library(vorlinde_tool_base OBJECT
   tools/arguments/arguments.cpp
   tools/dates/dates.cpp
+  tools/desktop/desktop_${platform}.cpp
   tools/terminal/terminal.cpp
   tools/terminal/terminal_${platform}.cpp
   tools/text/text.cpp
@@ -72,8 +73,7 @@ function(vorlinde_tool name)
   endif()
 endfunction()
 
-vorlinde_tool(vorlinde-host tools/host/main.cpp tools/host/dialogs_${platform}.cpp
-              agenda/calendar.cpp)
+vorlinde_tool(vorlinde-host tools/host/main.cpp agenda/calendar.cpp)
 target_compile_definitions(vorlinde-host PRIVATE
                            VORLINDE_DEFAULT_MODULE="${VORLINDE_HOST_DEFAULT_MODULE}")
 vorlinde_tool(vorlinde-agenda tools/agenda/main.cpp host/system_clock.cpp

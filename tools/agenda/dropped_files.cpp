@@ -10,6 +10,7 @@
 #include "tools/agenda/start_mode.h"
 #include "tools/agenda/subcommands.h"
 #include "tools/agenda/tell.h"
+#include "tools/desktop/desktop.h"
 #include "tools/files/files.h"
 #include "tools/terminal/terminal.h"
 #include "tools/web/web.h"

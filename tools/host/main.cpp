@@ -11,7 +11,7 @@
 
 #include "host/vorlinde.h"
 #include "tools/arguments/arguments.h"
-#include "tools/host/dialogs.h"
+#include "tools/desktop/desktop.h"
 #include "tools/terminal/terminal.h"
 
 namespace {

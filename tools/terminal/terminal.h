@@ -37,7 +37,3 @@ unsigned long ConsoleProcessCount();
 
 // Whether standard input is a console a person can press Enter in.
 bool InputIsConsole();
-
-// Puts UTF-8 text on the clipboard, where there is one (Windows); false
-// when it cannot.
-bool PutOnClipboard(const std::string& utf8);

@@ -25,5 +25,3 @@ void SetBinaryOutput() {}
 unsigned long ConsoleProcessCount() { return 0; }
 
 bool InputIsConsole() { return isatty(STDIN_FILENO) != 0; }
-
-bool PutOnClipboard(const std::string&) { return false; }

@@ -1,3 +1,0 @@
-#include "tools/host/dialogs.h"
-
-bool CanShowDialogs() { return false; }
