@@ -73,18 +73,11 @@ else()
   # A build that was not finished has no stamp and is done again.
   if(NOT EXISTS ${prefix}/built)
     include(ExternalProject)
-    # As many jobs as processors: make's jobserver does not reach it.
-    include(ProcessorCount)
-    ProcessorCount(jobs)
-    if(jobs EQUAL 0)
-      set(jobs 2)
-    endif()
     ExternalProject_Add(libical_build
       PREFIX ${CMAKE_BINARY_DIR}/libical-build
       DOWNLOAD_COMMAND sh ${PROJECT_SOURCE_DIR}/cmake/fetch_libical.sh
                        ${VORLINDE_LIBICAL_DOWNLOAD_DIR} <SOURCE_DIR>
       CMAKE_ARGS ${options} -DCMAKE_INSTALL_PREFIX=${prefix}
-      BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel ${jobs}
       BUILD_BYPRODUCTS ${prefix}/lib/libical.a
       UPDATE_COMMAND ""
     )

@@ -13,7 +13,8 @@ vorlinde_sub_build(plain
   -DVORLINDE_BENCH=ON
   # What its tests run, and not the agenda tool, which the native build
   # tests.
-  TARGETS Vorlinde vorlinde-host vorlinde_bench compose_file
+  OPTIONS BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target Vorlinde vorlinde-host
+                        vorlinde_bench compose_file
 )
 
 # The benchmarks still build and run; the figures are bench/compare's job.
@@ -56,7 +57,7 @@ vorlinde_sub_build(fuzz
   -DCMAKE_BUILD_TYPE=RelWithDebInfo
   -DVORLINDE_FUZZ=ON
   -DVORLINDE_TESTS=OFF
-  TARGETS fuzz_targets
+  OPTIONS BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --target fuzz_targets
 )
 
 set(VORLINDE_FUZZ_SECONDS 30 CACHE STRING "How long ctest fuzzes each target")

@@ -6,26 +6,13 @@ include(ExternalProject)
 
 # Another build of this source tree, in ${CMAKE_BINARY_DIR}/<name> and made on
 # every build of this one. The arguments after the name are its cache
-# settings; anything after OPTIONS goes to ExternalProject_Add as it is
-# (TARGETS, a list of targets to build instead of all).
-# A build made so gets no share of this build's jobs (make's jobserver does
-# not reach it), so it runs as many jobs of its own as there are processors.
-include(ProcessorCount)
-ProcessorCount(VORLINDE_JOBS)
-if(VORLINDE_JOBS EQUAL 0)
-  set(VORLINDE_JOBS 2)
-endif()
+# settings; anything after OPTIONS goes to ExternalProject_Add as it is.
 function(vorlinde_sub_build name)
-  cmake_parse_arguments(PARSE_ARGV 1 SUB "" "" "OPTIONS;TARGETS")
-  set(targets)
-  if(SUB_TARGETS)
-    set(targets --target ${SUB_TARGETS})
-  endif()
+  cmake_parse_arguments(PARSE_ARGV 1 SUB "" "" "OPTIONS")
   ExternalProject_Add(${name}
     SOURCE_DIR ${PROJECT_SOURCE_DIR}
     BINARY_DIR ${CMAKE_BINARY_DIR}/${name}
     CMAKE_ARGS ${SUB_UNPARSED_ARGUMENTS}
-    BUILD_COMMAND ${CMAKE_COMMAND} --build <BINARY_DIR> --parallel ${VORLINDE_JOBS} ${targets}
     INSTALL_COMMAND ""
     BUILD_ALWAYS ON
     USES_TERMINAL_BUILD ON
