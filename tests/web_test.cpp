@@ -6,7 +6,6 @@
 #include "tools/web/web.h"
 
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <string>
 
@@ -114,21 +113,6 @@ TEST(WebAddress, WhereARedirectLeads) {
       {"", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(c.target, RedirectTarget(base, c.location)) << c.location;
-}
-
-TEST(WebAddress, TestTimeoutOnlyShortens) {
-  const struct {
-    const char* value;
-    int connect;
-    int transfer;
-  } cases[] = {{"2", 2, 2}, {"30", 15, 30}, {"600", 15, 60}, {"0", 15, 60}, {"soon", 15, 60}};
-  for (const auto& c : cases) {
-    setenv("VORLINDE_WEB_TIMEOUT", c.value, 1);
-    const FetchLimits limits = FetchLimitsFromEnvironment();
-    EXPECT_EQ(c.connect, limits.connectSeconds) << c.value;
-    EXPECT_EQ(c.transfer, limits.transferSeconds) << c.value;
-  }
-  unsetenv("VORLINDE_WEB_TIMEOUT");
 }
 
 }  // namespace
