@@ -163,11 +163,11 @@ def expand_output(days):
     return "".join("%s rubbish\r\n" % day for day in days).encode()
 
 
-def check_rules(command, english=True):
+def check_rules(command, english=True, rows=RULES):
     """The table; the Windows program speaks Japanese under wine, so its
     messages are not compared."""
     problems = []
-    for rule, start, limit, want in RULES:
+    for rule, start, limit, want in rows:
         result = run(command, "expand", "--rule", rule, "--from", start, *limit, "rubbish")
         if isinstance(want, str):
             said = want in result.stderr.decode("utf-8", "replace") or not english
@@ -347,7 +347,11 @@ def check_windows(native, windows, data, sample):
                                                 stdout.decode("cp932", "replace"))))
     # (Not expand's text with 🎂: Windows gives a program its command line in
     # the ANSI code page, which has no such character.)
-    return problems + check_rules(windows, english=False)
+    # The rules whose days reach past 2038, where a 32-bit program's time
+    # could end; the others name the same days on every platform.
+    return problems + check_rules(windows, english=False,
+                                  rows=[r for r in RULES if isinstance(r[3], list)
+                                        and r[3][-1] >= "2038"])
 
 
 def main():
