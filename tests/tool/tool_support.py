@@ -22,8 +22,16 @@ def windows_name(path):
     return "Z:" + path.replace("/", "\\")
 
 
+SKIPPED = 77  # ctest's status for a test skipped: wine-run.sh gives it too
+
+
 def report(problems, summary):
-    """Prints each problem, or the summary when there is none; the status."""
+    """Prints each problem, or the summary when there is none; the status.
+    No problems at all (None) is a Windows program this machine cannot run,
+    which skips the test."""
+    if problems is None:
+        print("skipped: the Windows program cannot run here")
+        return SKIPPED
     for problem in problems:
         print("FAIL: %s" % problem)
     if not problems:
