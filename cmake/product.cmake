@@ -51,7 +51,7 @@ if(VORLINDE_TESTS)
                    ${VORLINDE_PRODUCT})
   add_test(NAME product.resources
            COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_resources.py
-                   ${VORLINDE_PRODUCT} ${PROJECT_VERSION})
+                   ${VORLINDE_PRODUCT})
   add_test(NAME product.checks_catch_faults
            COMMAND ${VORLINDE_PYTHON} ${PROJECT_SOURCE_DIR}/tests/product/check_product_test.py
                    ${VORLINDE_PRODUCT})

@@ -5,7 +5,7 @@
 # --raw). The build's output is shown only when the build fails.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh run
 build=build/run
 log=$(mktemp)
 trap 'rm -f "$log"' EXIT

@@ -3,7 +3,7 @@
 # run, the native suites under AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-scripts/setup.sh
+scripts/setup.sh test
 build=build/test
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DVORLINDE_SANITIZE=ON >/dev/null
 cmake --build "$build" -j"$(nproc)"

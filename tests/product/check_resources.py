@@ -44,9 +44,9 @@ CONTROLS = [
 ]
 
 VS_FFI_SIGNATURE = 0xFEEF04BD
-# The version number's four parts ("1.0.0.2" gives 1, 0, 0, 2), given on the
-# command line from the one place the build writes it.
-VERSION = None
+# The plug-in's version: it stays 1.0.0.2 whatever the release archive is
+# numbered, so it is written here rather than taken from the build.
+VERSION = (1, 0, 0, 2)
 
 
 def version_words():
@@ -293,11 +293,9 @@ def check(path):
 
 
 def main():
-    global VERSION
-    if len(sys.argv) != 3 or len(sys.argv[2].split(".")) != 4:
-        print("usage: check_resources.py Vorlinde.dxl MAJOR.MINOR.PATCH.BUILD", file=sys.stderr)
+    if len(sys.argv) != 2:
+        print("usage: check_resources.py Vorlinde.dxl", file=sys.stderr)
         return 2
-    VERSION = tuple(int(part) for part in sys.argv[2].split("."))
     problems = check(sys.argv[1])
     for problem in problems:
         print("FAIL: %s" % problem)
