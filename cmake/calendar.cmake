@@ -1,4 +1,4 @@
-# The agenda tool's calendar bridge (tools/calendar/): its sources, as
+# The agenda tool's calendar bridge (tools/icalendar/): its sources, as
 # VORLINDE_CALENDAR_SOURCES, and libical, which it reads, writes and expands
 # iCalendar with, as the target vorlinde_libical.
 #  - Linux: Debian's libical-dev, through pkg-config.
@@ -10,14 +10,14 @@
 #    folder from this machine's tzdata (VORLINDE_ZONE_FOLDER, "zoneinfo"
 #    beside the program, where the program looks for it).
 set(VORLINDE_CALENDAR_SOURCES
-  tools/calendar/entry_text.cpp
-  tools/calendar/expand.cpp
-  tools/calendar/ical_export.cpp
-  tools/calendar/ical_file.cpp
-  tools/calendar/ical_import.cpp
-  tools/calendar/origin.cpp
-  tools/calendar/rule.cpp
-  $<IF:$<BOOL:${WIN32}>,tools/calendar/system_windows.cpp,tools/calendar/system_posix.cpp>
+  tools/icalendar/entry_text.cpp
+  tools/icalendar/expand.cpp
+  tools/icalendar/ical_export.cpp
+  tools/icalendar/ical_file.cpp
+  tools/icalendar/ical_import.cpp
+  tools/icalendar/origin.cpp
+  tools/icalendar/rule.cpp
+  $<IF:$<BOOL:${WIN32}>,tools/icalendar/system_windows.cpp,tools/icalendar/system_posix.cpp>
 )
 
 if(NOT WIN32)
@@ -111,7 +111,7 @@ endif()
 include(ExternalProject)
 ExternalProject_Add(make_zone_folder
   PREFIX ${CMAKE_BINARY_DIR}/make-zone-folder
-  SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/calendar/zone_folder
+  SOURCE_DIR ${PROJECT_SOURCE_DIR}/tools/programs/make_zone_folder
   BINARY_DIR ${CMAKE_BINARY_DIR}/make-zone-folder/build
   CMAKE_ARGS -DCMAKE_BUILD_TYPE=Release
   BUILD_BYPRODUCTS ${CMAKE_BINARY_DIR}/make-zone-folder/build/make_zone_folder

@@ -18,37 +18,38 @@ else()
 endif()
 
 # What both programs share: the argument reader, dates, text encodings, the
-# terminal and the desktop.
+# shared text pieces, the console and the desktop.
 add_library(vorlinde_tool_base OBJECT
   tools/arguments/arguments.cpp
+  tools/strings/strings.cpp
   tools/dates/dates.cpp
   tools/desktop/desktop_${platform}.cpp
-  tools/terminal/terminal.cpp
-  tools/terminal/terminal_${platform}.cpp
-  tools/text/text.cpp
-  tools/text/text_${platform}.cpp
+  tools/console/console.cpp
+  tools/console/console_${platform}.cpp
+  tools/encodings/encodings.cpp
+  tools/encodings/encodings_${platform}.cpp
 )
 # vorlinde-agenda's libraries and front end (all but its main), for it and
 # its tests.
 include(cmake/calendar.cmake)
 include(cmake/web.cmake)
 add_library(vorlinde_agenda_objects OBJECT
-  tools/agenda/agenda_commands.cpp
-  tools/agenda/calendar_commands.cpp
-  tools/agenda/commands.cpp
-  tools/agenda/dropped_files.cpp
-  tools/agenda/holidays_command.cpp
-  tools/agenda/start_mode.cpp
-  tools/agenda/tell.cpp
+  tools/programs/vorlinde_agenda/agenda_commands.cpp
+  tools/programs/vorlinde_agenda/calendar_commands.cpp
+  tools/programs/vorlinde_agenda/commands.cpp
+  tools/programs/vorlinde_agenda/dropped_files.cpp
+  tools/programs/vorlinde_agenda/holidays_command.cpp
+  tools/programs/vorlinde_agenda/start_mode.cpp
+  tools/programs/vorlinde_agenda/tell.cpp
   tools/checker/checker.cpp
   tools/convert/convert.cpp
   tools/files/files.cpp
   tools/files/files_${platform}.cpp
   tools/holidays/holidays.cpp
-  tools/lines/agenda_lines.cpp
+  tools/agenda_lines/agenda_lines.cpp
   tools/schedule/schedule.cpp
   tools/schedule/schedule_${platform}.cpp
-  tools/texts/texts.cpp
+  tools/programs/vorlinde_agenda/texts.cpp
   ${VORLINDE_CALENDAR_SOURCES}
 )
 target_link_libraries(vorlinde_agenda_objects PUBLIC vorlinde_libical vorlinde_web)
@@ -73,20 +74,20 @@ function(vorlinde_tool name)
   endif()
 endfunction()
 
-vorlinde_tool(vorlinde-host tools/host/main.cpp agenda/calendar.cpp)
+vorlinde_tool(vorlinde-host tools/programs/vorlinde_host/main.cpp agenda/calendar.cpp)
 target_compile_definitions(vorlinde-host PRIVATE
                            VORLINDE_DEFAULT_MODULE="${VORLINDE_HOST_DEFAULT_MODULE}")
-vorlinde_tool(vorlinde-agenda tools/agenda/main.cpp host/system_clock.cpp
+vorlinde_tool(vorlinde-agenda tools/programs/vorlinde_agenda/main.cpp host/system_clock.cpp
               $<TARGET_OBJECTS:vorlinde_agenda_objects> $<TARGET_OBJECTS:vorlinde_objects>
               $<TARGET_OBJECTS:vorlinde_web>)
 target_link_libraries(vorlinde-agenda PRIVATE vorlinde_libical vorlinde_web)
 
 # vorlinde-agenda-task.exe, what the daily refresh task runs: a GUI program
 # that runs vorlinde-agenda.exe without a console window, needing no DLL
-# beyond the system's (tools/agenda_task/).
+# beyond the system's (tools/programs/vorlinde_agenda_task/).
 if(WIN32)
-  add_executable(vorlinde-agenda-task WIN32 tools/agenda_task/agenda_task.cpp
-                                            tools/agenda_task/command_line.cpp)
+  add_executable(vorlinde-agenda-task WIN32 tools/programs/vorlinde_agenda_task/agenda_task.cpp
+                                            tools/programs/vorlinde_agenda_task/command_line.cpp)
   target_include_directories(vorlinde-agenda-task PRIVATE ${PROJECT_SOURCE_DIR})
   target_compile_options(vorlinde-agenda-task PRIVATE ${VORLINDE_LEAN_OPTIONS})
   target_link_options(vorlinde-agenda-task PRIVATE -Wl,--gc-sections $<$<CONFIG:Release>:-s>)

@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "fuzz/fuzz_support.h"
-#include "tools/calendar/ical_import.h"
-#include "tools/lines/agenda_lines.h"
+#include "tools/icalendar/ical_import.h"
+#include "tools/agenda_lines/agenda_lines.h"
 
 using fuzz_support::Fail;
 

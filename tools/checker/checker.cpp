@@ -6,7 +6,7 @@
 #include "agenda/calendar.h"
 #include "agenda/line.h"
 #include "tools/files/files.h"
-#include "tools/text/text.h"
+#include "tools/encodings/encodings.h"
 
 namespace {
 

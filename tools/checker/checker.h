@@ -10,8 +10,8 @@
 #include <vector>
 
 #include "agenda/line.h"
-#include "tools/lines/agenda_lines.h"
-#include "tools/texts/texts.h"
+#include "tools/agenda_lines/agenda_lines.h"
+#include "tools/programs/vorlinde_agenda/texts.h"
 
 enum class FindingKind {
   // The file as a whole: it is a calendar, or its text is not Shift-JIS.

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "tools/text/text.h"
+#include "tools/encodings/encodings.h"
 
 // A character that has no Shift-JIS form.
 struct Unconvertible {

@@ -4,7 +4,7 @@
 #include <stdio.h>
 #include <string.h>
 
-#include "tools/text/text.h"
+#include "tools/encodings/encodings.h"
 
 namespace {
 

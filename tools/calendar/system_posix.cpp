@@ -1,3 +1,0 @@
-#include "tools/calendar/system.h"
-
-void FindZoneFolder() {}

@@ -1,0 +1,65 @@
+// The console on Windows: its code page, and the processes that share it.
+#include <fcntl.h>
+#include <io.h>
+#include <stdio.h>
+#include <windows.h>
+
+#include "tools/console/console.h"
+
+namespace {
+
+constexpr UINT kShiftJis = 932;
+
+// The code page text is written in: the console's, or the system's ANSI code
+// page when there is no console.
+UINT OutputCodePage() {
+  const UINT console = GetConsoleOutputCP();
+  return console != 0 ? console : GetACP();
+}
+
+// `text` in code page `from` as code page `to`; characters that `to` lacks
+// come out as "?".
+std::string Convert(const std::string& text, UINT from, UINT to) {
+  if (text.empty() || from == to) return text;
+  const int size = static_cast<int>(text.size());
+  const int wide = MultiByteToWideChar(from, 0, text.data(), size, nullptr, 0);
+  if (wide <= 0) return text;
+  std::wstring utf16(static_cast<size_t>(wide), L'\0');
+  MultiByteToWideChar(from, 0, text.data(), size, &utf16[0], wide);
+  const int bytes = WideCharToMultiByte(to, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
+  if (bytes <= 0) return text;
+  std::string out(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(to, 0, utf16.data(), wide, &out[0], bytes, nullptr, nullptr);
+  return out;
+}
+
+}  // namespace
+
+std::string ToTerminalText(const std::string& shiftJis) {
+  return Convert(shiftJis, kShiftJis, OutputCodePage());
+}
+
+std::string Utf8ToTerminalText(const std::string& utf8) {
+  return Convert(utf8, CP_UTF8, OutputCodePage());
+}
+
+std::string ArgumentToUtf8(const std::string& argument) {
+  return Convert(argument, CP_ACP, CP_UTF8);
+}
+
+bool TerminalIsJapanese() { return GetConsoleOutputCP() == kShiftJis || GetACP() == kShiftJis; }
+
+void SetBinaryOutput() {
+  fflush(stdout);
+  _setmode(_fileno(stdout), _O_BINARY);
+}
+
+unsigned long ConsoleProcessCount() {
+  DWORD processes[2];
+  return GetConsoleProcessList(processes, 2);
+}
+
+bool InputIsConsole() {
+  DWORD mode = 0;
+  return GetConsoleMode(GetStdHandle(STD_INPUT_HANDLE), &mode) != 0;
+}

@@ -1,0 +1,3 @@
+#include "tools/icalendar/system.h"
+
+void FindZoneFolder() {}

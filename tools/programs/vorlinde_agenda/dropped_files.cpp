@@ -1,0 +1,106 @@
+// Files dropped onto the program, as people who never open a command prompt
+// use it: a calendar becomes an agenda file beside it, and every agenda file
+// is checked and its coming week shown, with the path to write into the chip.
+#include <stdio.h>
+
+#include <string>
+#include <vector>
+
+#include "host/clock.h"
+#include "tools/programs/vorlinde_agenda/start_mode.h"
+#include "tools/programs/vorlinde_agenda/subcommands.h"
+#include "tools/programs/vorlinde_agenda/tell.h"
+#include "tools/desktop/desktop.h"
+#include "tools/files/files.h"
+#include "tools/console/console.h"
+#include "tools/web/web.h"
+
+namespace {
+
+// The web address an Internet shortcut (a .url file, as a browser makes of a
+// link dragged out of it) leads to: its line URL=..., or "" (told).
+std::string ShortcutAddress(const std::string& shortcut) {
+  std::string bytes;
+  if (const FileProblem problem = ReadWholeFile(shortcut, &bytes)) {
+    Tell(stderr, kTextCannotRead, {Shown(shortcut), Why(problem)});
+    return "";
+  }
+  for (size_t at = 0; at < bytes.size();) {
+    size_t end = bytes.find('\n', at);
+    if (end == std::string::npos) end = bytes.size();
+    std::string line = bytes.substr(at, end - at);
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    at = end + 1;
+    std::string key = line.substr(0, 4);
+    for (char& c : key) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    if (key == "URL=" && IsWebAddress(line.substr(4))) return line.substr(4);
+  }
+  Tell(stderr, kTextNoCalendarAddress, {Shown(shortcut)});
+  return "";
+}
+
+// A calendar, or a shortcut to one, imported into the agenda file the drop
+// decides on; the agenda file, or "" when it could not be made (told).
+std::string ImportDropped(const std::string& calendar) {
+  const std::string source = IsShortcutName(calendar) ? ShortcutAddress(calendar) : calendar;
+  if (source.empty()) return "";
+  const CalendarTarget target = DroppedCalendarTarget(
+      calendar, IsRegularFile,
+      [&source](const std::string& agenda) { return ImportedFrom(agenda, source); });
+  const std::string usual = WithExtension(calendar, ".vrn");
+  if (target.agenda.empty()) {
+    Tell(stderr, kTextCannotWrite, {Shown(usual), Why({FileProblem::kExists, 0})});
+    return "";
+  }
+  if (target.renamed) Tell(stdout, kTextKeptOther, {Shown(usual), Shown(target.agenda)});
+  const int status =
+      target.refresh ? RefreshFile(target.agenda, false) : ImportInto(source, target.agenda);
+  return status == 0 ? target.agenda : "";
+}
+
+// Asks once whether the system should refresh the agenda files made from
+// calendars every day; Enter is yes.
+void OfferDailyRefresh(const std::vector<std::string>& agendas) {
+  Tell(stdout, kTextAskDaily);
+  fflush(stdout);
+  char answer[64] = "";
+  if (fgets(answer, sizeof answer, stdin) == nullptr) return;
+  if (answer[0] != '\n' && answer[0] != 'y' && answer[0] != 'Y') return;
+  for (const std::string& agenda : agendas) ScheduleRefresh(agenda, true);
+}
+
+}  // namespace
+
+int DroppedFiles(const std::vector<std::string>& files, bool ask) {
+  int status = 0;
+  std::vector<std::string> agendas, imported;
+  for (const std::string& file : files) {
+    if (!IsCalendarName(file)) {
+      agendas.push_back(file);
+      continue;
+    }
+    // A calendar that cannot be imported is told why, and not checked line
+    // by line as an agenda file.
+    const std::string agenda = ImportDropped(file);
+    if (agenda.empty()) {
+      status = 2;
+      continue;
+    }
+    agendas.push_back(agenda);
+    imported.push_back(agenda);
+  }
+  if (agendas.empty()) return status;
+  const int checked = CheckFiles(agendas, false);
+  if (checked > status) status = checked;
+  if (checked != 0) fputs("\n", stdout);
+  AgendaDate today;
+  if (LocalDate(0, &today)) ShowDays(agendas, today, 7, false);
+  if (imported.empty()) return status;
+  std::string paths;
+  for (const std::string& agenda : imported) paths += Shown(AbsolutePath(agenda)) + "\r\n";
+  Tell(stdout, kTextWriteIntoChip);
+  fputs(Utf8ToTerminalText(paths).c_str(), stdout);
+  if (PutOnClipboard(paths.substr(0, paths.size() - 2))) Tell(stdout, kTextOnClipboard);
+  if (ask) OfferDailyRefresh(imported);
+  return status;
+}
