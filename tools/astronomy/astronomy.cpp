@@ -35,10 +35,10 @@ double CosDegrees(double degrees) { return cos(Normalized(degrees) * kRadiansPer
 template <size_t n>
 double SumSeries(const earth_series::Series (&series)[n], double tau) {
   double total = 0, power = 1;
-  for (const earth_series::Series& part : series) {
+  for (const earth_series::Series& piece : series) {
     double sum = 0;
-    for (size_t i = 0; i < part.count; ++i) {
-      const earth_series::Term& term = part.terms[i];
+    for (size_t i = 0; i < piece.count; ++i) {
+      const earth_series::Term& term = piece.terms[i];
       sum += term.a * cos(term.b + term.c * tau);
     }
     total += sum * power;
