@@ -11,14 +11,14 @@
 //    the month before it; a span of 12 months has no leap month, even if one
 //    of its months holds no 中気.
 //    2033-34, where the old rules contradict one another: the span from the
-//    冬至 month of 2032 to that of 2033 has 12 months, one without 中気
-//    (from 2033/08/25) and one with two (小雪 and 冬至, from 2033/11/22), so
-//    it gets no leap month and its months are numbered in order (2033/08/25
-//    begins 旧8月, although 秋分 falls in the next month). The next span has
-//    13 months, and its first month without 中気, from 2033/12/22, is
-//    閏11月: the widely adopted reading. The alternatives (閏7月 in 2033 or
-//    閏1月 in 2034) would need 春分, 夏至 and 秋分 to fix their months' numbers,
-//    which these rules never do.
+//    冬至 month of 2032 to that of 2033 has 12 months, one of them without
+//    中気 (from 2033/08/25), since the 冬至 month of 2033 (from 2033/11/22)
+//    also holds 小雪; so the span gets no leap month and its months are
+//    numbered in order (2033/08/25 begins 旧8月, although 秋分 falls in the
+//    next month). The next span has 13 months, and its first month without
+//    中気, from 2033/12/22, is 閏11月: the widely adopted reading. The
+//    alternatives (閏7月 in 2033 or 閏1月 in 2034) would need 春分, 夏至 and
+//    秋分 to fix their months' numbers, which these rules never do.
 //  - 六曜: (旧暦 month + day) mod 6: 大安 赤口 先勝 友引 先負 仏滅; a leap month
 //    counts as its number.
 //  - 雑節: 節分 the day before 立春; 彼岸入り and 彼岸明け 3 days before and
