@@ -33,6 +33,7 @@ add_library(vorlinde_tool_base OBJECT
 # its tests.
 include(cmake/calendar.cmake)
 include(cmake/web.cmake)
+include(cmake/almanac.cmake)
 add_library(vorlinde_agenda_objects OBJECT
   tools/programs/vorlinde_agenda/agenda_commands.cpp
   tools/programs/vorlinde_agenda/calendar_commands.cpp
@@ -51,6 +52,7 @@ add_library(vorlinde_agenda_objects OBJECT
   tools/schedule/schedule_${platform}.cpp
   tools/programs/vorlinde_agenda/texts.cpp
   ${VORLINDE_CALENDAR_SOURCES}
+  ${VORLINDE_ALMANAC_SOURCES}
 )
 target_link_libraries(vorlinde_agenda_objects PUBLIC vorlinde_libical vorlinde_web)
 foreach(library vorlinde_tool_base vorlinde_agenda_objects)
