@@ -8,12 +8,13 @@
 
 #include "agenda/line.h"
 
-// Where the entry text begins in the lines the calendar bridge writes, each
-// date in the date columns and a blank after it:
-//   "2027/01/05 Kick-off"          an all-day entry,
-//   "2027/01/05 10:00 Kick-off"    an event's start, "hh:mm " before the text,
-//   "2027/01/06 ～18:00 Kick-off"  its end on a later day, "～hh:mm " (the
-//                                  wave dash two bytes in Shift-JIS), or "～ ".
+// Where the entry text begins in the lines the calendar bridge writes: after
+// the date columns and a blank, and after a time of day or the end of an
+// event continued from an earlier day:
+//   "2027/01/05 Kick-off"          an all-day entry
+//   "2027/01/05 10:00 Kick-off"    "hh:mm " where an event starts
+//   "2027/01/06 ～18:00 Kick-off"  "～hh:mm " where it ends on a later day (the
+//                                  wave dash two bytes in Shift-JIS), "～ " between
 constexpr size_t kEntryTextAt = kAgendaTextColumn + 1;
 constexpr size_t kTimedEntryTextAt = kEntryTextAt + sizeof "hh:mm " - 1;
 constexpr size_t kContinuedEntryTextAt = kTimedEntryTextAt + 2;

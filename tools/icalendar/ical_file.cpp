@@ -139,7 +139,7 @@ CalendarDamage DamageOf(icalproperty* error) {
 
 // The parameters of a content line ("TZID=Asia/Tokyo"), split at the
 // semicolons outside double quotes, and where its value begins: after the
-// first colon outside them (the line's end when it has none).
+// first colon outside them (past the line's end when it has none).
 std::vector<std::string> ParametersOf(const ScannedProperty& property, size_t* value) {
   std::vector<std::string> parameters;
   bool quoted = false;
@@ -239,7 +239,7 @@ bool CheckComponent(icalcomponent* component, const ScannedComponent& scanned,
     bool placed = false;
     for (const ScannedProperty& property : scanned.properties) {
       if (found.line != 0 && property.line >= found.line) break;
-      CalendarDamage damage;
+      CalendarDamage damage = CalendarDamage::kNone;
       if (HasEmptyValue(property) || ReadsAlone(property, &damage)) continue;
       found = LineDamage(name, property, damage);
       placed = true;
