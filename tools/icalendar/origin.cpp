@@ -96,8 +96,9 @@ bool ReadOrigin(const std::string& agenda, ImportOrigin* origin) {
   bool first = true, zone = false, window = false;
   std::vector<std::string> lines = SplitLines(agenda);
   // A CR at the very end ends the last line as well.
-  if (!lines.empty() && !lines.back().empty() && lines.back().back() == '\r')
+  if (!lines.empty() && !lines.back().empty() && lines.back().back() == '\r') {
     lines.back().pop_back();
+  }
   for (const std::string& line : lines) {
     if (line.empty() || line[0] != ';') break;
     auto value = [&](const char* key) { return line.substr(std::string(key).size()); };

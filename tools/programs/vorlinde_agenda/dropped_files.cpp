@@ -28,8 +28,9 @@ std::string ShortcutAddress(const std::string& shortcut) {
   }
   std::vector<std::string> lines = SplitLines(bytes);
   // A CR at the very end ends the last line as well.
-  if (!lines.empty() && !lines.back().empty() && lines.back().back() == '\r')
+  if (!lines.empty() && !lines.back().empty() && lines.back().back() == '\r') {
     lines.back().pop_back();
+  }
   for (const std::string& line : lines) {
     if (EqualsIgnoringAsciiCase(line.substr(0, 4), "URL=") && IsWebAddress(line.substr(4))) {
       return line.substr(4);
