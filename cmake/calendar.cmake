@@ -10,6 +10,7 @@
 #    folder from this machine's tzdata (VORLINDE_ZONE_FOLDER, "zoneinfo"
 #    beside the program, where the program looks for it).
 set(VORLINDE_CALENDAR_SOURCES
+  tools/icalendar/agenda_import.cpp
   tools/icalendar/entry_text.cpp
   tools/icalendar/expand.cpp
   tools/icalendar/ical_export.cpp

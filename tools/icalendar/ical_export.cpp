@@ -10,6 +10,7 @@
 #include "agenda/line.h"
 #include "tools/agenda_lines/agenda_lines.h"
 #include "tools/encodings/encodings.h"
+#include "tools/strings/strings.h"
 
 namespace {
 
@@ -20,8 +21,7 @@ constexpr int32_t kEveryYearFrom = 1970;
 // A stable name for a line: the FNV-1a hash of its bytes, and its count
 // when the same line came before.
 std::string Uid(const std::string& line, std::map<std::string, int>* seen) {
-  uint64_t hash = 14695981039346656037ull;
-  for (unsigned char c : line) hash = (hash ^ c) * 1099511628211ull;
+  const uint64_t hash = Fnv1a64(line);
   char uid[64];
   const int count = ++(*seen)[line];
   if (count == 1) {

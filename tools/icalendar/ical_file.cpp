@@ -1,9 +1,8 @@
 #include "tools/icalendar/ical_file.h"
 
-#include <ctype.h>
-
 #include "agenda/calendar.h"
 #include "tools/encodings/encodings.h"
+#include "tools/strings/strings.h"
 
 CalendarFile::~CalendarFile() {
   if (root != nullptr) icalcomponent_free(root);
@@ -19,41 +18,40 @@ struct ContentLine {
 // The file's content lines, unfolded (a line that begins with a space or tab
 // continues the one before it); empty lines are passed over.
 std::vector<ContentLine> Unfold(const std::string& text) {
+  const bool byteOrderMark = text.compare(0, 3, "\xEF\xBB\xBF") == 0;
+  std::vector<std::string> split = SplitLines(byteOrderMark ? text.substr(3) : text);
+  // A CR at the very end ends the last line as well.
+  if (!split.empty() && !split.back().empty() && split.back().back() == '\r') {
+    split.back().pop_back();
+  }
   std::vector<ContentLine> lines;
-  size_t at = text.compare(0, 3, "\xEF\xBB\xBF") == 0 ? 3 : 0;
-  for (size_t number = 1; at < text.size(); ++number) {
-    size_t end = text.find('\n', at);
-    if (end == std::string::npos) end = text.size();
-    std::string line = text.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    at = end + 1;
-    if (!line.empty() && (line[0] == ' ' || line[0] == '\t') && !lines.empty()) {
+  for (size_t i = 0; i < split.size(); ++i) {
+    const std::string& line = split[i];
+    if (line.empty()) continue;
+    if ((line[0] == ' ' || line[0] == '\t') && !lines.empty()) {
       lines.back().text += line.substr(1);
-    } else if (!line.empty()) {
-      lines.push_back({line, number});
+    } else {
+      lines.push_back({line, i + 1});
     }
   }
   return lines;
 }
 
+bool IsNameCharacter(char c) {
+  return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '-';
+}
+
 // The name of a content line (upper-cased), or "" when it has none.
 std::string NameOf(const std::string& line) {
   size_t end = 0;
-  while (end < line.size() &&
-         (isalnum(static_cast<unsigned char>(line[end])) || line[end] == '-')) {
-    ++end;
-  }
+  while (end < line.size() && IsNameCharacter(line[end])) ++end;
   if (end == 0 || end == line.size() || (line[end] != ':' && line[end] != ';')) return "";
-  std::string name = line.substr(0, end);
-  for (char& c : name) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-  return name;
+  return AsciiUpper(line.substr(0, end));
 }
 
 std::string ValueOf(const std::string& line) {
   const size_t colon = line.find(':');
-  std::string value = colon == std::string::npos ? "" : line.substr(colon + 1);
-  for (char& c : value) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-  return value;
+  return colon == std::string::npos ? "" : AsciiUpper(line.substr(colon + 1));
 }
 
 class Scanner {
@@ -68,41 +66,45 @@ class Scanner {
       messages_->push_back({CalendarMessageKind::kNotICalendar, name_, 1, {}});
       return false;
     }
-    std::vector<std::pair<std::string, ScannedComponent*>> open;
+    std::vector<ScannedComponent*> open;
     for (const ContentLine& line : lines) {
       const std::string name = NameOf(line.text);
-      if (!IsUtf8(line.text)) return Damaged(line.line, "the text is not UTF-8");
-      if (name.empty()) return Damaged(line.line, "not a content line: " + Quoted(line.text));
+      if (!IsUtf8(line.text)) return Damaged(line.line, CalendarDamage::kNotUtf8);
+      if (name.empty()) {
+        return Damaged(line.line, CalendarDamage::kNotContentLine, {Quoted(line.text)});
+      }
       const std::string value = ValueOf(line.text);
       if (name == "BEGIN") {
-        if (open.empty() && value != "VCALENDAR")
-          return Damaged(line.line, "BEGIN:VCALENDAR expected");
-        ScannedComponent* parent = open.empty() ? root : open.back().second;
+        if (open.empty() && value != "VCALENDAR") {
+          return Damaged(line.line, CalendarDamage::kCalendarExpected);
+        }
+        ScannedComponent* parent = open.empty() ? root : open.back();
         parent->children.emplace_back();
+        parent->children.back().name = value;
         parent->children.back().line = line.line;
-        open.push_back({value, &parent->children.back()});
+        open.push_back(&parent->children.back());
       } else if (name == "END") {
-        if (open.empty() || open.back().first != value) {
-          return Damaged(line.line, open.empty()
-                                        ? "END without BEGIN"
-                                        : "END:" + Quoted(open.back().first) + " expected");
+        if (open.empty()) return Damaged(line.line, CalendarDamage::kEndWithoutBegin);
+        if (open.back()->name != value) {
+          return Damaged(line.line, CalendarDamage::kEndExpected, {Quoted(open.back()->name)});
         }
         open.pop_back();
       } else if (open.empty()) {
-        return Damaged(line.line, "a property outside BEGIN:VCALENDAR and END:VCALENDAR");
+        return Damaged(line.line, CalendarDamage::kOutsideCalendar);
       } else {
-        open.back().second->properties.push_back({name, line.line});
+        open.back()->properties.push_back({name, line.line, line.text});
       }
     }
     if (!open.empty()) {
-      return Damaged(lines.back().line, "the file ends before END:" + Quoted(open.back().first));
+      return Damaged(lines.back().line, CalendarDamage::kEndsOpen, {Quoted(open.back()->name)});
     }
     return true;
   }
 
  private:
-  bool Damaged(size_t line, const std::string& what) {
-    messages_->push_back({CalendarMessageKind::kDamaged, name_, line, {what}});
+  bool Damaged(size_t line, CalendarDamage damage, std::vector<std::string> arguments = {}) {
+    messages_->push_back(
+        {CalendarMessageKind::kDamaged, name_, line, std::move(arguments), damage});
     return false;
   }
 
@@ -116,43 +118,144 @@ bool IsValidTime(const icaltimetype& time) {
   return time.is_date || (time.hour < 24 && time.minute < 60 && time.second <= 60);
 }
 
+// The damage of each kind of error libical records (in the X-LIC-ERRORTYPE
+// parameter of the X-LIC-ERROR property it leaves in place of what it could
+// not read).
+CalendarDamage DamageOf(icalproperty* error) {
+  icalparameter* type = icalproperty_get_first_parameter(error, ICAL_XLICERRORTYPE_PARAMETER);
+  switch (type != nullptr ? icalparameter_get_xlicerrortype(type) : ICAL_XLICERRORTYPE_NONE) {
+    case ICAL_XLICERRORTYPE_VALUEPARSEERROR:
+      return CalendarDamage::kBadValue;
+    case ICAL_XLICERRORTYPE_PARAMETERNAMEPARSEERROR:
+      return CalendarDamage::kBadParameterName;
+    case ICAL_XLICERRORTYPE_PARAMETERVALUEPARSEERROR:
+      return CalendarDamage::kBadParameterValue;
+    case ICAL_XLICERRORTYPE_PROPERTYPARSEERROR:
+      return CalendarDamage::kUnknownProperty;
+    default:
+      return CalendarDamage::kBadComponent;
+  }
+}
+
+// The parameters of a content line ("TZID=Asia/Tokyo"), split at the
+// semicolons outside double quotes, and where its value begins: after the
+// first colon outside them (past the line's end when it has none).
+std::vector<std::string> ParametersOf(const ScannedProperty& property, size_t* value) {
+  std::vector<std::string> parameters;
+  bool quoted = false;
+  size_t i = property.name.size();
+  for (; i < property.text.size(); ++i) {
+    const char c = property.text[i];
+    if (!quoted && c == ':') break;
+    if (c == '"') quoted = !quoted;
+    if (!quoted && c == ';') {
+      parameters.emplace_back();
+    } else if (!parameters.empty()) {
+      parameters.back() += c;
+    }
+  }
+  *value = i + 1;
+  return parameters;
+}
+
+// Whether the line's value is empty: libical drops such a property, and it
+// is no damage.
+bool HasEmptyValue(const ScannedProperty& property) {
+  size_t value = 0;
+  ParametersOf(property, &value);
+  return value == property.text.size();
+}
+
+// The type libical reads the value of `property` as: its VALUE parameter's,
+// else the property's own.
+std::string ValueTypeOf(const ScannedProperty& property) {
+  size_t value = 0;
+  for (const std::string& parameter : ParametersOf(property, &value)) {
+    if (EqualsIgnoringAsciiCase(parameter.substr(0, 6), "VALUE=")) {
+      return AsciiUpper(parameter.substr(6));
+    }
+  }
+  const icalproperty_kind kind = icalproperty_string_to_kind(property.name.c_str());
+  return icalvalue_kind_to_string(icalproperty_kind_to_value_kind(kind));
+}
+
+// Whether libical reads `property`'s content line, alone in a calendar,
+// without an error; the damage it records when it does not.
+bool ReadsAlone(const ScannedProperty& property, CalendarDamage* damage) {
+  const std::string calendar = "BEGIN:VCALENDAR\r\n" + property.text + "\r\nEND:VCALENDAR\r\n";
+  icalcomponent* read = icalparser_parse_string(calendar.c_str());
+  if (read == nullptr) return true;
+  icalproperty* error = icalcomponent_get_first_property(read, ICAL_XLICERROR_PROPERTY);
+  if (error != nullptr) *damage = DamageOf(error);
+  icalcomponent_free(read);
+  return error == nullptr;
+}
+
+// The message of the damage libical found in `property`.
+CalendarMessage LineDamage(const std::string& file, const ScannedProperty& property,
+                           CalendarDamage damage) {
+  std::vector<std::string> arguments = {Quoted(property.name)};
+  if (damage == CalendarDamage::kBadValue) {
+    arguments.push_back(Quoted(ValueTypeOf(property)));
+  } else if (damage == CalendarDamage::kBadParameterName ||
+             damage == CalendarDamage::kBadParameterValue) {
+    arguments.push_back(Quoted(property.text));
+  }
+  return {CalendarMessageKind::kDamaged, file, property.line, arguments, damage};
+}
+
 // The first thing libical could not read in `component` (checked against
-// `scanned`, its scan) and its children, as a message at the line of the
-// property concerned, or of the component. False when there is one.
+// `scanned`, its scan) and its children, or a date in it that is not one, as
+// a message at the line concerned. False when there is one.
 bool CheckComponent(icalcomponent* component, const ScannedComponent& scanned,
                     const std::string& name, std::vector<CalendarMessage>* messages) {
+  bool errors = false, valueErrorsOnly = true;
+  CalendarMessage found = {CalendarMessageKind::kDamaged, name, 0, {}};
   for (icalproperty* property = icalcomponent_get_first_property(component, ICAL_ANY_PROPERTY);
        property != nullptr;
        property = icalcomponent_get_next_property(component, ICAL_ANY_PROPERTY)) {
-    std::string what, propertyName;
     const icalproperty_kind kind = icalproperty_isa(property);
     if (kind == ICAL_XLICERROR_PROPERTY) {
-      what = icalproperty_get_xlicerror(property);
-      // An empty value (SUMMARY:) is allowed; libical drops the property.
-      if (what.compare(0, 13, "No value for ") == 0) continue;
-      const size_t removing = what.find(" Removing entire property");
-      if (removing != std::string::npos) what.erase(removing);
-      while (!what.empty() && (what.back() == ' ' || what.back() == '.')) what.pop_back();
-      const size_t in = what.find(" in "), end = what.find(" property");
-      if (in != std::string::npos && end != std::string::npos && end > in) {
-        propertyName = what.substr(in + 4, end - in - 4);
-      }
-    } else if ((kind == ICAL_DTSTART_PROPERTY || kind == ICAL_DTEND_PROPERTY ||
+      errors = true;
+      valueErrorsOnly = valueErrorsOnly && DamageOf(property) == CalendarDamage::kBadValue;
+    } else if (found.line == 0 &&
+               (kind == ICAL_DTSTART_PROPERTY || kind == ICAL_DTEND_PROPERTY ||
                 kind == ICAL_RECURRENCEID_PROPERTY) &&
                !IsValidTime(icalvalue_get_datetime(icalproperty_get_value(property)))) {
-      propertyName = icalproperty_get_property_name(property);
-      what = propertyName + " is not a date of the calendar";
-    } else {
-      continue;
-    }
-    size_t line = scanned.line;
-    for (const auto& scannedProperty : scanned.properties) {
-      if (scannedProperty.first == propertyName) {
-        line = scannedProperty.second;
-        break;
+      const std::string propertyName = icalproperty_get_property_name(property);
+      found.line = scanned.line;
+      for (const ScannedProperty& scannedProperty : scanned.properties) {
+        if (scannedProperty.name == propertyName) {
+          found.line = scannedProperty.line;
+          break;
+        }
       }
+      found.arguments = {propertyName};
+      found.damage = CalendarDamage::kNotADate;
     }
-    messages->push_back({CalendarMessageKind::kDamaged, name, line, {Quoted(what, 200)}});
+  }
+  if (errors) {
+    // The first line before the date found that libical cannot read alone.
+    bool placed = false;
+    for (const ScannedProperty& property : scanned.properties) {
+      if (found.line != 0 && property.line >= found.line) break;
+      CalendarDamage damage = CalendarDamage::kNone;
+      if (HasEmptyValue(property) || ReadsAlone(property, &damage)) continue;
+      found = LineDamage(name, property, damage);
+      placed = true;
+      break;
+    }
+    // What no line shows is the component's: its BEGIN line.
+    if (!placed && found.line == 0 && !valueErrorsOnly) {
+      found = {CalendarMessageKind::kDamaged,
+               name,
+               scanned.line,
+               {Quoted(scanned.name)},
+               CalendarDamage::kBadComponent};
+    }
+  }
+  if (found.line != 0) {
+    messages->push_back(found);
     return false;
   }
   size_t index = 0;

@@ -12,11 +12,20 @@
 
 #include "tools/icalendar/messages.h"
 
-// A component of the file as scanned: where it begins and which content lines
-// (property names, upper-cased) it holds, in the file's order.
+// A content line of the file as scanned: its property's name (upper-cased),
+// where it begins, and the line unfolded.
+struct ScannedProperty {
+  std::string name;
+  size_t line;
+  std::string text;
+};
+
+// A component of the file as scanned: its name (upper-cased), where it
+// begins, and its content lines and components, in the file's order.
 struct ScannedComponent {
+  std::string name;
   size_t line = 0;
-  std::vector<std::pair<std::string, size_t>> properties;
+  std::vector<ScannedProperty> properties;
   std::vector<ScannedComponent> children;
 };
 
@@ -30,7 +39,9 @@ struct CalendarFile {
 };
 
 // Reads the iCalendar text `text` of the file `name` into `*file`. False, with
-// an error in `*messages`, when it is not iCalendar or is damaged: libical
-// could not read a property, or a date in it is not a date.
+// an error in `*messages`, when it is not iCalendar or is damaged: the lines
+// do not nest, libical could not read a line (an empty value aside, which it
+// drops), or a date in it is not a date. A damage libical found is told at
+// the first line it cannot read on its own.
 bool ReadCalendarFile(const std::string& name, const std::string& text, CalendarFile* file,
                       std::vector<CalendarMessage>* messages);

@@ -9,12 +9,12 @@
 #include <set>
 
 #include "agenda/calendar.h"
+#include "tools/agenda_lines/agenda_lines.h"
+#include "tools/dates/dates.h"
+#include "tools/encodings/encodings.h"
 #include "tools/icalendar/entry_text.h"
 #include "tools/icalendar/ical_file.h"
 #include "tools/icalendar/rule.h"
-#include "tools/dates/dates.h"
-#include "tools/agenda_lines/agenda_lines.h"
-#include "tools/encodings/encodings.h"
 
 namespace {
 
@@ -81,6 +81,7 @@ class Importer {
   void CheckZone(icalproperty* property, const icaltimetype& time, Event* event);
   std::string Key(const icaltimetype& time) const;
   LocalTime Localize(const icaltimetype& time) const;
+  time_t Instant(const icaltimetype& time) const;
   icaltimetype End(const icaltimetype& start, const Event& event) const;
   bool Wildcard(Event* event, const std::set<std::string>& overridden);
   void Expand(Event* event, const std::set<std::string>& overridden);
@@ -147,18 +148,30 @@ LocalTime Importer::Localize(const icaltimetype& time) const {
   return {DateOf(local), time.is_date ? 0 : local.hour * 60 + local.minute};
 }
 
+// The instant of a time: in its own zone, or, when it floats, on the clock
+// of the zone the import reads local times in.
+time_t Importer::Instant(const icaltimetype& time) const {
+  if (time.zone != nullptr || zone_ != nullptr) {
+    return icaltime_as_timet_with_zone(time, time.zone != nullptr ? time.zone : zone_);
+  }
+  struct tm fields = {};
+  fields.tm_year = time.year - 1900;
+  fields.tm_mon = time.month - 1;
+  fields.tm_mday = time.day;
+  fields.tm_hour = time.hour;
+  fields.tm_min = time.minute;
+  fields.tm_sec = time.second;
+  fields.tm_isdst = -1;
+  return mktime(&fields);
+}
+
 // When an instance that begins at `start` ends: its calendar days counted on
-// the start's own clock, then its exact seconds. A floating time keeps to
-// the wall clock.
+// the start's own clock (the wall clock when it floats), then its exact
+// seconds, as an instant in UTC.
 icaltimetype Importer::End(const icaltimetype& start, const Event& event) const {
   icaltimetype end = start;
   icaltime_adjust(&end, static_cast<int>(event.durationDays), 0, 0, 0);
-  if (start.zone == nullptr) {
-    icaltime_adjust(&end, 0, 0, 0, static_cast<int>(event.durationSeconds));
-    return end;
-  }
-  const time_t instant =
-      icaltime_as_timet_with_zone(end, start.zone) + static_cast<time_t>(event.durationSeconds);
+  const time_t instant = Instant(end) + static_cast<time_t>(event.durationSeconds);
   return icaltime_from_timet_with_zone(instant, 0, icaltimezone_get_utc_timezone());
 }
 
@@ -184,10 +197,10 @@ bool Importer::Read(icalcomponent* component, const std::string& file, size_t li
                             ? 1
                             : DayNumber(DateOf(finish)) - DayNumber(DateOf(event->start));
   } else if (end != nullptr) {
-    // An end is an instant in its own zone, whatever the clocks did between.
-    const icaltimetype finish = TimeOf(end, event);
-    event->durationSeconds = icaltime_as_timet_with_zone(finish, finish.zone) -
-                             icaltime_as_timet_with_zone(event->start, event->start.zone);
+    // An end is an instant, whatever the clocks did between, and every
+    // instance lasts as long as the first (RFC 5545 3.8.5.3), floating
+    // times too.
+    event->durationSeconds = Instant(TimeOf(end, event)) - Instant(event->start);
   } else if (duration != nullptr) {
     const icaldurationtype length = icalproperty_get_duration(duration);
     const int64_t sign = length.is_neg ? -1 : 1;
@@ -250,7 +263,7 @@ bool Importer::Wildcard(Event* event, const std::set<std::string>& overridden) {
   } else {
     return false;
   }
-  wildcards_.push_back(DateColumns(date) + " " + Text(event, 11));
+  wildcards_.push_back(DateColumns(date) + " " + Text(event, kEntryTextAt));
   return true;
 }
 
@@ -276,7 +289,8 @@ void Importer::AddInstance(const icaltimetype& start, Event* event) {
     const int64_t days = std::max<int64_t>(event->lengthDays, 1);
     for (int64_t day = std::max(startDay, first_); day < startDay + days && day <= last_; ++day) {
       const AgendaDate date = DateOfDay(day);
-      if (!Add(event, {day, 0, 0, event->order, DateColumns(date) + " " + Text(event, 11)})) {
+      if (!Add(event,
+               {day, 0, 0, event->order, DateColumns(date) + " " + Text(event, kEntryTextAt)})) {
         return;
       }
     }
@@ -286,7 +300,7 @@ void Importer::AddInstance(const icaltimetype& start, Event* event) {
   if (startDay >= first_ && startDay <= last_) {
     snprintf(clock, sizeof clock, " %02d:%02d ", begin.minutes / 60, begin.minutes % 60);
     if (!Add(event, {startDay, 2, begin.minutes, event->order,
-                     DateColumns(begin.date) + clock + Text(event, 17)})) {
+                     DateColumns(begin.date) + clock + Text(event, kTimedEntryTextAt)})) {
       return;
     }
   }
@@ -301,7 +315,8 @@ void Importer::AddInstance(const icaltimetype& start, Event* event) {
       snprintf(clock, sizeof clock, " ～ ");
     }
     if (!Add(event, {day, 1, 0, event->order,
-                     DateColumns(date) + Utf8ToShiftJis(clock, &unused) + Text(event, 19)})) {
+                     DateColumns(date) + Utf8ToShiftJis(clock, &unused) +
+                         Text(event, kContinuedEntryTextAt)})) {
       return;
     }
   }

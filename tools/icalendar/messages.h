@@ -18,8 +18,28 @@ enum class CalendarMessageKind {
   kFileLeftOut,   // an agenda file was not exported: {0} why
   // Errors.
   kNotICalendar,  // the file is not iCalendar
-  kDamaged,       // the file is damaged: {0} what libical or the reader found
+  kDamaged,       // the file is damaged: `damage` says how
   kUnreadable,    // an agenda file cannot be read
+};
+
+// How a calendar is damaged (a kDamaged message), with what each kind names
+// in the message's arguments. Property names are upper-cased.
+enum class CalendarDamage {
+  kNone,              // the message is not kDamaged
+  kNotUtf8,           // a line is not UTF-8
+  kNotContentLine,    // a line is no property, BEGIN or END: {0} the line
+  kCalendarExpected,  // something other than BEGIN:VCALENDAR opens a calendar
+  kEndWithoutBegin,   // an END where no component is open
+  kEndExpected,       // an END of another component than the open one: {0} the open one
+  kOutsideCalendar,   // a property outside BEGIN:VCALENDAR and END:VCALENDAR
+  kEndsOpen,          // the file ends inside a component: {0} the component
+  kNotADate,          // DTSTART, DTEND or RECURRENCE-ID names no day there is: {0} the property
+  // What libical could not read, by the kind of error it records for it:
+  kBadValue,           // a value: {0} the property, {1} the type it is read as (DATE-TIME)
+  kBadParameterName,   // a parameter's name: {0} the property, {1} the line
+  kBadParameterValue,  // a parameter's value: {0} the property, {1} the line
+  kUnknownProperty,    // a property name it does not know: {0} the name
+  kBadComponent,       // a component, or something in it no line shows: {0} the component
 };
 
 struct CalendarMessage {
@@ -27,4 +47,12 @@ struct CalendarMessage {
   std::string file;                    // as messages name it (UTF-8)
   size_t line;                         // from 1; 0 for the file as a whole
   std::vector<std::string> arguments;  // UTF-8, quoted as messages quote text
+  CalendarDamage damage = CalendarDamage::kNone;
 };
+
+// Whether the bridge stops on a message of this kind (the others are
+// warnings).
+inline bool IsCalendarError(CalendarMessageKind kind) {
+  return kind == CalendarMessageKind::kNotICalendar || kind == CalendarMessageKind::kDamaged ||
+         kind == CalendarMessageKind::kUnreadable;
+}

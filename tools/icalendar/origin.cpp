@@ -1,10 +1,13 @@
 #include "tools/icalendar/origin.h"
 
+#include <ctype.h>
 #include <stdio.h>
 #include <stdlib.h>
 
 #include "tools/dates/dates.h"
-#include "tools/agenda_lines/agenda_lines.h"
+#include "tools/files/files.h"
+#include "tools/strings/strings.h"
+#include "tools/web/web.h"
 
 namespace {
 
@@ -35,11 +38,12 @@ bool Unescaped(const std::string& text, std::string* bytes) {
       *bytes += text[i];
       continue;
     }
-    char* end = nullptr;
     const std::string hex = text.substr(i + 1, 2);
-    const long value = strtol(hex.c_str(), &end, 16);
-    if (hex.size() != 2 || *end != '\0') return false;
-    *bytes += static_cast<char>(value);
+    if (hex.size() != 2 || !isxdigit(static_cast<unsigned char>(hex[0])) ||
+        !isxdigit(static_cast<unsigned char>(hex[1]))) {
+      return false;
+    }
+    *bytes += static_cast<char>(strtol(hex.c_str(), nullptr, 16));
     i += 2;
   }
   return true;
@@ -68,7 +72,7 @@ AgendaDate ImportWindow::Last(AgendaDate today) const {
   return untilAYear ? AYearAfter(today) : DateOfDay(DayNumber(today) + untilDays);
 }
 
-bool WriteOrigin(const ImportOrigin& origin, AgendaDate today, std::string* header) {
+bool WriteOrigin(const ImportOrigin& origin, AgendaDate today, std::string* header, size_t* unfit) {
   std::vector<std::string> lines = {kFirstLine + DateColumns(origin.window.First(today)) + " - " +
                                     DateColumns(origin.window.Last(today))};
   for (const std::string& source : origin.sources) lines.push_back(kSource + Escaped(source));
@@ -76,9 +80,13 @@ bool WriteOrigin(const ImportOrigin& origin, AgendaDate today, std::string* head
   lines.push_back(kWindow + Days(origin.window.fromDays) + " to " +
                   (origin.window.untilAYear ? "+1 year" : Days(origin.window.untilDays)));
   header->clear();
-  for (const std::string& line : lines) {
-    if (line.size() > kLongestAgendaLine) return false;
-    *header += line + "\r\n";
+  for (size_t i = 0; i < lines.size(); ++i) {
+    if (lines[i].size() > kLongestOriginLine) {
+      // The sources' lines follow the first.
+      *unfit = i >= 1 && i <= origin.sources.size() ? i - 1 : origin.sources.size();
+      return false;
+    }
+    *header += lines[i] + "\r\n";
   }
   return true;
 }
@@ -86,12 +94,13 @@ bool WriteOrigin(const ImportOrigin& origin, AgendaDate today, std::string* head
 bool ReadOrigin(const std::string& agenda, ImportOrigin* origin) {
   *origin = ImportOrigin();
   bool first = true, zone = false, window = false;
-  for (size_t at = 0; at < agenda.size() && agenda[at] == ';';) {
-    size_t end = agenda.find('\n', at);
-    if (end == std::string::npos) end = agenda.size();
-    std::string line = agenda.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    at = end + 1;
+  std::vector<std::string> lines = SplitLines(agenda);
+  // A CR at the very end ends the last line as well.
+  if (!lines.empty() && !lines.back().empty() && lines.back().back() == '\r') {
+    lines.back().pop_back();
+  }
+  for (const std::string& line : lines) {
+    if (line.empty() || line[0] != ';') break;
     auto value = [&](const char* key) { return line.substr(std::string(key).size()); };
     if (first) {
       if (line.rfind(kFirstLine, 0) != 0) return false;
@@ -116,4 +125,16 @@ bool ReadOrigin(const std::string& agenda, ImportOrigin* origin) {
     }
   }
   return !first && !origin->sources.empty() && zone && window;
+}
+
+std::string RecordedSource(const std::string& source, const std::string& output) {
+  if (IsWebAddress(source) || output.empty()) return source;
+  const std::string path = AbsolutePath(source);
+  return FolderOf(path) == FolderOf(AbsolutePath(output)) ? path.substr(FolderOf(path).size())
+                                                          : path;
+}
+
+std::string SourcePath(const std::string& recorded, const std::string& agendaFile) {
+  return IsWebAddress(recorded) || IsAbsolutePath(recorded) ? recorded
+                                                            : FolderOf(agendaFile) + recorded;
 }

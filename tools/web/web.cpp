@@ -151,16 +151,12 @@ std::string RedirectTarget(const WebAddress& base, const std::string& location) 
   return origin + WithoutDotSegments(basePath.substr(0, basePath.rfind('/') + 1) + path) + query;
 }
 
-FetchLimits FetchLimitsFromEnvironment() {
+FetchLimits FetchLimitsWithin(int seconds) {
   FetchLimits limits;
-  if (const char* timeout = getenv("VORLINDE_WEB_TIMEOUT")) {
-    const int seconds = atoi(timeout);
-    if (seconds > 0) {
-      limits.connectSeconds = std::min(limits.connectSeconds, seconds);
-      limits.transferSeconds = std::min(limits.transferSeconds, seconds);
-    }
+  if (seconds > 0) {
+    limits.connectSeconds = std::min(limits.connectSeconds, seconds);
+    limits.transferSeconds = std::min(limits.transferSeconds, seconds);
   }
-  if (const char* file = getenv("VORLINDE_CA_FILE")) limits.certificateFile = file;
   return limits;
 }
 

@@ -31,11 +31,10 @@ struct FetchLimits {
   std::string certificateFile;  // PEM certificates to trust instead of the system's
 };
 
-// The limits above, shortened by the environment for tests:
-// VORLINDE_WEB_TIMEOUT (whole seconds) lowers both time limits to at most
-// that, and VORLINDE_CA_FILE names the certificates to trust instead of the
-// system's (Linux only: the Windows program always uses the system's store).
-FetchLimits FetchLimitsFromEnvironment();
+// The limits above with both time limits lowered to at most `seconds` when
+// it is above 0, as tests ask for. (certificateFile is read on Linux alone:
+// the Windows program always uses the system's store.)
+FetchLimits FetchLimitsWithin(int seconds);
 
 enum class FetchError {
   kNone,

@@ -4,12 +4,11 @@
 #include "agenda/agenda.h"
 #include "agenda/calendar.h"
 #include "agenda/reader.h"
-#include "host/clock.h"
+#include "tools/checker/checker.h"
+#include "tools/console/console.h"
+#include "tools/convert/convert.h"
 #include "tools/programs/vorlinde_agenda/subcommands.h"
 #include "tools/programs/vorlinde_agenda/tell.h"
-#include "tools/checker/checker.h"
-#include "tools/convert/convert.h"
-#include "tools/console/console.h"
 
 void ShowDays(const std::vector<std::string>& files, AgendaDate date, long days, bool raw) {
   std::string list;
@@ -137,7 +136,7 @@ int ConvertFile(const std::string& name, bool substitute, const std::string& out
 
 int Show(const Arguments& arguments) {
   AgendaDate date = arguments.Date("--date");
-  if (!arguments.Has("--date") && !LocalDate(0, &date)) {
+  if (!arguments.Has("--date") && !Today(&date)) {
     Tell(stderr, kTextNoToday, {"--date"});
     return 2;
   }

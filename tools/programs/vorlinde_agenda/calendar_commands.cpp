@@ -1,28 +1,23 @@
-// import, export and expand: the calendar bridge (tools/icalendar/) on the
-// command line.
+// import, export, expand and refresh: the calendar bridge (tools/icalendar/)
+// on the command line, each worded from what the bridge returns; and the one
+// today of every subcommand.
 #include <stdio.h>
 #include <stdlib.h>
 #include <time.h>
 
-#include <algorithm>
-#include <iterator>
-#include <set>
-
 #include "agenda/reader.h"
 #include "host/clock.h"
-#include "tools/programs/vorlinde_agenda/subcommands.h"
-#include "tools/programs/vorlinde_agenda/tell.h"
+#include "tools/agenda_lines/agenda_lines.h"
+#include "tools/console/console.h"
+#include "tools/dates/dates.h"
+#include "tools/encodings/encodings.h"
+#include "tools/icalendar/agenda_import.h"
 #include "tools/icalendar/entry_text.h"
 #include "tools/icalendar/expand.h"
 #include "tools/icalendar/ical_export.h"
-#include "tools/icalendar/ical_import.h"
-#include "tools/icalendar/origin.h"
-#include "tools/icalendar/system.h"
-#include "tools/dates/dates.h"
-#include "tools/agenda_lines/agenda_lines.h"
+#include "tools/programs/vorlinde_agenda/subcommands.h"
+#include "tools/programs/vorlinde_agenda/tell.h"
 #include "tools/schedule/schedule.h"
-#include "tools/console/console.h"
-#include "tools/encodings/encodings.h"
 #include "tools/web/web.h"
 
 namespace {
@@ -55,10 +50,47 @@ Text TextOf(CalendarMessageKind kind) {
   return kTextCannotRead;
 }
 
+Text TextOf(CalendarDamage damage) {
+  switch (damage) {
+    case CalendarDamage::kNotUtf8:
+      return kTextDamageNotUtf8;
+    case CalendarDamage::kNotContentLine:
+      return kTextDamageNotContentLine;
+    case CalendarDamage::kCalendarExpected:
+      return kTextDamageCalendarExpected;
+    case CalendarDamage::kEndWithoutBegin:
+      return kTextDamageEndWithoutBegin;
+    case CalendarDamage::kEndExpected:
+      return kTextDamageEndExpected;
+    case CalendarDamage::kOutsideCalendar:
+      return kTextDamageOutsideCalendar;
+    case CalendarDamage::kEndsOpen:
+      return kTextDamageEndsOpen;
+    case CalendarDamage::kNotADate:
+      return kTextDamageNotADate;
+    case CalendarDamage::kBadValue:
+      return kTextDamageBadValue;
+    case CalendarDamage::kBadParameterName:
+      return kTextDamageBadParameterName;
+    case CalendarDamage::kBadParameterValue:
+      return kTextDamageBadParameterValue;
+    case CalendarDamage::kUnknownProperty:
+      return kTextDamageUnknownProperty;
+    case CalendarDamage::kNone:
+    case CalendarDamage::kBadComponent:
+      break;
+  }
+  return kTextDamageBadComponent;
+}
+
 void Tell(const CalendarMessage& message) {
   std::vector<std::string> arguments = {message.file};
   if (message.line > 0) arguments[0] += ":" + std::to_string(message.line);
-  arguments.insert(arguments.end(), message.arguments.begin(), message.arguments.end());
+  if (message.kind == CalendarMessageKind::kDamaged) {
+    arguments.push_back(Say(TextOf(message.damage), message.arguments));
+  } else {
+    arguments.insert(arguments.end(), message.arguments.begin(), message.arguments.end());
+  }
   Tell(stderr, TextOf(message.kind), arguments);
 }
 
@@ -115,110 +147,61 @@ std::string Why(const FetchResult& fetched) {
   return Say(kTextFetchOther, {fetched.detail});
 }
 
-// The calendar at `source` (a web address, or a file name as it opens),
-// named in messages by the address masked, or the name; false, told, when
-// it cannot be had.
-bool ReadCalendar(const std::string& source, CalendarText* calendar) {
-  if (!IsWebAddress(source)) {
-    calendar->name = Shown(source);
-    const FileProblem problem = ReadWholeFile(source, &calendar->text);
-    if (problem) Tell(stderr, kTextCannotRead, {calendar->name, Why(problem)});
-    return !problem;
-  }
-  calendar->name = MaskedAddress(Shown(source));
-  FetchResult fetched = Fetch(Shown(source), FetchLimitsFromEnvironment());
-  if (fetched.error != FetchError::kNone) {
-    Tell(stderr, kTextCannotFetch, {calendar->name, Why(fetched)});
-    return false;
-  }
-  calendar->text = std::move(fetched.body);
-  return true;
+// The limits of a fetch, shortened by the environment for tests:
+// VORLINDE_WEB_TIMEOUT (whole seconds) lowers both time limits to at most
+// that, and VORLINDE_CA_FILE names the certificates to trust instead of the
+// system's.
+FetchLimits FetchLimitsFromEnvironment() {
+  const char* timeout = getenv("VORLINDE_WEB_TIMEOUT");
+  FetchLimits limits = FetchLimitsWithin(timeout != nullptr ? atoi(timeout) : 0);
+  if (const char* file = getenv("VORLINDE_CA_FILE")) limits.certificateFile = file;
+  return limits;
 }
 
-// The agenda file (Shift-JIS, CR LF) of `origin` imported on `today`: the
-// lines that record the origin, then the events. The calendars are had from
-// `paths`, the sources as they open from here. False, told, when a calendar
-// cannot be had or read, or the origin cannot be recorded; warnings are told
-// only when `warn`.
-bool MakeAgenda(const ImportOrigin& origin, const std::vector<std::string>& paths, AgendaDate today,
-                bool warn, std::string* agenda) {
-  FindZoneFolder();
-  if (!origin.zone.empty() && !IsKnownZone(origin.zone)) {
-    Tell(stderr, kTextUnknownZone, {Shown(origin.zone)});
-    return false;
-  }
-  if (!WriteOrigin(origin, today, agenda)) {
-    for (const std::string& source : origin.sources) {
-      if (source.size() > kLongestAgendaLine / 2) {
-        Tell(stderr, kTextSourceTooLong,
-             {IsWebAddress(source) ? MaskedAddress(Shown(source)) : Quoted(Shown(source))});
-      }
-    }
-    return false;
-  }
-  std::vector<CalendarText> calendars(paths.size());
-  for (size_t i = 0; i < paths.size(); ++i) {
-    if (!ReadCalendar(paths[i], &calendars[i])) return false;
-  }
-  const ImportOptions options = {origin.window.First(today), origin.window.Last(today),
-                                 origin.zone};
-  std::string lines;
-  std::vector<CalendarMessage> messages;
-  const bool read = ImportCalendars(calendars, options, &lines, &messages);
-  for (const CalendarMessage& message : messages) {
-    const bool error = message.kind == CalendarMessageKind::kNotICalendar ||
-                       message.kind == CalendarMessageKind::kDamaged;
-    if (warn || error) Tell(message);
-  }
-  *agenda += lines;
-  return read;
-}
+ImportSettings SettingsOn(AgendaDate today) { return {today, FetchLimitsFromEnvironment(), Shown}; }
 
-// How many entry lines `after` has that `before` had not, and the other way
-// round, each line counted as often as it comes.
-void CountChanges(const std::string& before, const std::string& after, size_t* added,
-                  size_t* removed) {
-  auto entries = [](const std::string& agenda) {
-    std::multiset<std::string> lines;
-    for (size_t at = 0; at < agenda.size();) {
-      size_t end = agenda.find("\r\n", at);
-      if (end == std::string::npos) end = agenda.size();
-      if (end > at && agenda[at] != ';') lines.insert(agenda.substr(at, end - at));
-      at = end + 2;
-    }
-    return lines;
-  };
-  const std::multiset<std::string> old = entries(before), now = entries(after);
-  std::vector<std::string> difference;
-  std::set_difference(now.begin(), now.end(), old.begin(), old.end(),
-                      std::back_inserter(difference));
-  *added = difference.size();
-  difference.clear();
-  std::set_difference(old.begin(), old.end(), now.begin(), now.end(),
-                      std::back_inserter(difference));
-  *removed = difference.size();
-}
-
-// How an agenda file written to `output` records the source it was imported
-// from: an address as it is, a file beside it by its name, any other file by
-// its full path, so that refresh finds it from wherever it runs; everything
-// as given when the agenda goes to standard output.
-std::string RecordedSource(const std::string& source, const std::string& output) {
-  if (IsWebAddress(source) || output.empty()) return source;
-  const std::string path = AbsolutePath(source);
-  return FolderOf(path) == FolderOf(AbsolutePath(output)) ? path.substr(FolderOf(path).size())
-                                                          : path;
+// Tells why an agenda could not be made from its calendars, and what the
+// calendars had to tell: their errors always, their warnings when `warn`.
+// Whether the agenda was made.
+bool TellMaking(const ImportResult& result, bool warn) {
+  switch (result.outcome) {
+    case ImportOutcome::kUnknownZone:
+      Tell(stderr, kTextUnknownZone, {result.subject});
+      break;
+    case ImportOutcome::kSourceTooLong:
+      Tell(stderr, kTextSourceTooLong, {result.subject, std::to_string(result.longest)});
+      break;
+    case ImportOutcome::kCannotReadSource:
+      Tell(stderr, kTextCannotRead, {result.subject, Why(result.problem)});
+      break;
+    case ImportOutcome::kCannotFetch:
+      Tell(stderr, kTextCannotFetch, {result.subject, Why(result.fetched)});
+      break;
+    case ImportOutcome::kDone:
+    case ImportOutcome::kRefused:
+    case ImportOutcome::kCannotReadAgenda:
+    case ImportOutcome::kNotImported:
+    case ImportOutcome::kCannotReplace:
+      break;
+  }
+  for (const CalendarMessage& message : result.messages) {
+    if (warn || IsCalendarError(message.kind)) Tell(message);
+  }
+  return result.outcome == ImportOutcome::kDone || result.outcome == ImportOutcome::kCannotReplace;
 }
 
 std::string Padded(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
 
 }  // namespace
 
-bool Today(AgendaDate* today) {
+time_t Now() {
   const char* epoch = getenv("SOURCE_DATE_EPOCH");
-  if (epoch == nullptr) return LocalDate(0, today);
-  const time_t instant = static_cast<time_t>(strtoll(epoch, nullptr, 10));
-  const struct tm* fields = localtime(&instant);
+  return epoch != nullptr ? static_cast<time_t>(strtoll(epoch, nullptr, 10)) : CurrentInstant();
+}
+
+bool Today(AgendaDate* today) {
+  const time_t now = Now();
+  const struct tm* fields = localtime(&now);
   if (fields == nullptr) return false;
   *today = {fields->tm_year + 1900, fields->tm_mon + 1, fields->tm_mday};
   return true;
@@ -250,13 +233,10 @@ int Import(const Arguments& arguments) {
     Tell(stderr, kTextBadWindow, {DateColumns(until), DateColumns(from)});
     return 2;
   }
+  origin.sources = arguments.operands;
   const std::string output = arguments.Text("--output");
-  for (const std::string& source : arguments.operands) {
-    origin.sources.push_back(RecordedSource(source, output));
-  }
-  std::string agenda;
-  if (!MakeAgenda(origin, arguments.operands, today, true, &agenda)) return 2;
-  return WriteOutput(agenda, output);
+  const ImportResult result = ImportAgenda(origin, output, SettingsOn(today));
+  return TellMaking(result, true) ? WriteOutput(result.agenda, output) : 2;
 }
 
 int ImportInto(const std::string& source, const std::string& agendaFile) {
@@ -266,17 +246,9 @@ int ImportInto(const std::string& source, const std::string& agendaFile) {
     return 2;
   }
   ImportOrigin origin;
-  origin.sources.push_back(RecordedSource(source, agendaFile));
-  std::string agenda;
-  if (!MakeAgenda(origin, {source}, today, true, &agenda)) return 2;
-  return WriteOutput(agenda, agendaFile);
-}
-
-bool ImportedFrom(const std::string& agendaFile, const std::string& source) {
-  std::string bytes;
-  ImportOrigin origin;
-  return !ReadWholeFile(agendaFile, &bytes) && ReadOrigin(bytes, &origin) &&
-         origin.sources == std::vector<std::string>{RecordedSource(source, agendaFile)};
+  origin.sources = {source};
+  const ImportResult result = ImportAgenda(origin, agendaFile, SettingsOn(today));
+  return TellMaking(result, true) ? WriteOutput(result.agenda, agendaFile) : 2;
 }
 
 int RefreshFile(const std::string& file, bool verbose) {
@@ -285,67 +257,53 @@ int RefreshFile(const std::string& file, bool verbose) {
     Tell(stderr, kTextNoToday, {"SOURCE_DATE_EPOCH"});
     return 2;
   }
-  std::string old;
-  if (const FileProblem problem = ReadWholeFile(file, &old)) {
-    Tell(stderr, kTextCannotRead, {Shown(file), Why(problem)});
+  const ImportResult result = RefreshAgenda(file, SettingsOn(today));
+  if (result.outcome == ImportOutcome::kCannotReadAgenda) {
+    Tell(stderr, kTextCannotRead, {Shown(file), Why(result.problem)});
     return 2;
   }
-  ImportOrigin origin;
-  if (!ReadOrigin(old, &origin)) {
+  if (result.outcome == ImportOutcome::kNotImported) {
     Tell(stderr, kTextNotImported, {Shown(file)});
     return 2;
   }
-  // A file named without a folder lies beside the agenda file.
-  std::vector<std::string> paths;
-  for (const std::string& source : origin.sources) {
-    paths.push_back(IsWebAddress(source) || IsAbsolutePath(source) ? source
-                                                                   : FolderOf(file) + source);
-  }
-  std::string agenda;
-  if (!MakeAgenda(origin, paths, today, verbose, &agenda)) {
+  if (!TellMaking(result, verbose)) {
     Tell(stderr, kTextNotRefreshed, {Shown(file)});
     return 2;
   }
-  if (const FileProblem problem = ReplaceFileContents(file, agenda)) {
-    Tell(stderr, kTextCannotWriteLeft, {Shown(file), Why(problem), Shown(file)});
+  if (result.outcome == ImportOutcome::kCannotReplace) {
+    Tell(stderr, kTextCannotWriteLeft, {Shown(file), Why(result.problem), Shown(file)});
     return 2;
   }
   if (verbose) {
-    size_t added = 0, removed = 0;
-    CountChanges(old, agenda, &added, &removed);
-    Tell(stdout, kTextRefreshed, {Shown(file), std::to_string(added), std::to_string(removed)});
+    Tell(stdout, kTextRefreshed,
+         {Shown(file), std::to_string(result.added), std::to_string(result.removed)});
   }
   return 0;
 }
 
 int ScheduleRefresh(const std::string& file, bool schedule) {
-  std::string bytes;
-  ImportOrigin origin;
-  if (const FileProblem problem = ReadWholeFile(file, &bytes)) {
-    Tell(stderr, kTextCannotRead, {Shown(file), Why(problem)});
-    return 2;
-  }
-  if (!ReadOrigin(bytes, &origin)) {
-    Tell(stderr, kTextNotImported, {Shown(file)});
-    return 2;
-  }
-  const std::string path = Shown(AbsolutePath(file)), user = CurrentUserName();
-  const std::string name = TaskName(path, user);
-  const SchedulerRun run =
-      schedule ? RegisterTask(name, TaskXml(ScheduledProgramPath(), path, user)) : RemoveTask(name);
-  if (run.outcome == SchedulerRun::kUnsupported) {
-    // No scheduler here: the line for cron, which the user adds or removes.
-    if (schedule) printf("%s\n", CrontabLine(ScheduledProgramPath(), path).c_str());
-    Tell(stderr, schedule ? kTextCrontabAdd : kTextCrontabRemove, {path});
-    return 0;
-  }
-  if (!run.Succeeded()) {
-    Tell(stderr, schedule ? kTextScheduleFailed : kTextUnscheduleFailed,
-         {path, std::to_string(run.code)});
-    return 2;
+  const ScheduleResult result = ScheduleDailyRefresh(file, schedule, Shown);
+  switch (result.outcome) {
+    case ScheduleResult::kCannotRead:
+      Tell(stderr, kTextCannotRead, {Shown(file), Why(result.problem)});
+      return 2;
+    case ScheduleResult::kNotImported:
+      Tell(stderr, kTextNotImported, {Shown(file)});
+      return 2;
+    case ScheduleResult::kNoScheduler:
+      // No scheduler here: the line for cron, which the user adds or removes.
+      if (schedule) printf("%s\n", result.crontabLine.c_str());
+      Tell(stderr, schedule ? kTextCrontabAdd : kTextCrontabRemove, {result.path});
+      return 0;
+    case ScheduleResult::kRefused:
+      Tell(stderr, schedule ? kTextScheduleFailed : kTextUnscheduleFailed,
+           {result.path, std::to_string(result.code)});
+      return 2;
+    case ScheduleResult::kDone:
+      break;
   }
   Tell(stdout, schedule ? kTextScheduled : kTextUnscheduled,
-       {path, Padded(kRefreshHour) + ":" + Padded(kRefreshMinute), name});
+       {result.path, Padded(kRefreshHour) + ":" + Padded(kRefreshMinute), result.task});
   return 0;
 }
 
@@ -383,13 +341,9 @@ int Export(const Arguments& arguments) {
   }
   CheckOptions checking;
   checking.language = UserLanguage();
-  // Reproducible output when the environment pins the time of making.
-  const char* epoch = getenv("SOURCE_DATE_EPOCH");
-  const time_t stamp =
-      epoch != nullptr ? static_cast<time_t>(strtoll(epoch, nullptr, 10)) : time(nullptr);
   std::string ics;
   std::vector<CalendarMessage> messages;
-  const bool read = ExportAgendas(files, checking, stamp, &ics, &messages);
+  const bool read = ExportAgendas(files, checking, Now(), &ics, &messages);
   TellAll(messages);
   return read ? WriteOutput(ics, arguments.Text("--output")) : 2;
 }
@@ -420,7 +374,8 @@ int Expand(const Arguments& arguments) {
   }
   const std::string summary = ArgumentToUtf8(arguments.operands[0]);
   bool substituted = false, shortened = false;
-  const std::string text = EntryText(summary, kLongestAgendaLine - 11, &substituted, &shortened);
+  const std::string text =
+      EntryText(summary, kLongestAgendaLine - kEntryTextAt, &substituted, &shortened);
   // Told as import tells a summary of a calendar.
   if (substituted)
     Tell({CalendarMessageKind::kSubstituted, "vorlinde-agenda", 0, {Quoted(summary)}});

@@ -6,13 +6,14 @@
 #include <string>
 #include <vector>
 
-#include "host/clock.h"
+#include "tools/console/console.h"
+#include "tools/desktop/desktop.h"
+#include "tools/files/files.h"
+#include "tools/icalendar/agenda_import.h"
 #include "tools/programs/vorlinde_agenda/start_mode.h"
 #include "tools/programs/vorlinde_agenda/subcommands.h"
 #include "tools/programs/vorlinde_agenda/tell.h"
-#include "tools/desktop/desktop.h"
-#include "tools/files/files.h"
-#include "tools/console/console.h"
+#include "tools/strings/strings.h"
 #include "tools/web/web.h"
 
 namespace {
@@ -25,15 +26,15 @@ std::string ShortcutAddress(const std::string& shortcut) {
     Tell(stderr, kTextCannotRead, {Shown(shortcut), Why(problem)});
     return "";
   }
-  for (size_t at = 0; at < bytes.size();) {
-    size_t end = bytes.find('\n', at);
-    if (end == std::string::npos) end = bytes.size();
-    std::string line = bytes.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    at = end + 1;
-    std::string key = line.substr(0, 4);
-    for (char& c : key) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    if (key == "URL=" && IsWebAddress(line.substr(4))) return line.substr(4);
+  std::vector<std::string> lines = SplitLines(bytes);
+  // A CR at the very end ends the last line as well.
+  if (!lines.empty() && !lines.back().empty() && lines.back().back() == '\r') {
+    lines.back().pop_back();
+  }
+  for (const std::string& line : lines) {
+    if (EqualsIgnoringAsciiCase(line.substr(0, 4), "URL=") && IsWebAddress(line.substr(4))) {
+      return line.substr(4);
+    }
   }
   Tell(stderr, kTextNoCalendarAddress, {Shown(shortcut)});
   return "";
@@ -94,7 +95,7 @@ int DroppedFiles(const std::vector<std::string>& files, bool ask) {
   if (checked > status) status = checked;
   if (checked != 0) fputs("\n", stdout);
   AgendaDate today;
-  if (LocalDate(0, &today)) ShowDays(agendas, today, 7, false);
+  if (Today(&today)) ShowDays(agendas, today, 7, false);
   if (imported.empty()) return status;
   std::string paths;
   for (const std::string& agenda : imported) paths += Shown(AbsolutePath(agenda)) + "\r\n";

@@ -2,6 +2,8 @@
 // that returns the exit status (agenda_commands.cpp, calendar_commands.cpp).
 #pragma once
 
+#include <time.h>
+
 #include <string>
 #include <vector>
 
@@ -35,9 +37,6 @@ int DroppedFiles(const std::vector<std::string>& files, bool ask);
 // zone, the source recorded for refresh. The exit status.
 int ImportInto(const std::string& source, const std::string& agendaFile);
 
-// Whether `agendaFile` was written by import from `source` alone.
-bool ImportedFrom(const std::string& agendaFile, const std::string& source);
-
 // The agenda file imported again from its recorded sources, and told, when
 // `verbose`, what changed; the exit status.
 int RefreshFile(const std::string& file, bool verbose);
@@ -46,8 +45,12 @@ int RefreshFile(const std::string& file, bool verbose);
 // the Task Scheduler on Windows, the line for cron elsewhere. The exit status.
 int ScheduleRefresh(const std::string& file, bool schedule);
 
-// Today: the day of SOURCE_DATE_EPOCH when it is set, so that what the tool
-// makes does not hang on the day it is made, else the local date.
+// Now, for every subcommand: the instant SOURCE_DATE_EPOCH names when it is
+// set, so that what the tool makes does not hang on when it is made, else
+// the clock's.
+time_t Now();
+
+// Today: the local date of Now(). False when the C library cannot tell it.
 bool Today(AgendaDate* today);
 
 // Writes `bytes` to standard output as they are, or to the file `output`
