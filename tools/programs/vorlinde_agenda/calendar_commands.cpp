@@ -10,19 +10,20 @@
 
 #include "agenda/reader.h"
 #include "host/clock.h"
-#include "tools/programs/vorlinde_agenda/subcommands.h"
-#include "tools/programs/vorlinde_agenda/tell.h"
+#include "tools/agenda_lines/agenda_lines.h"
+#include "tools/console/console.h"
+#include "tools/dates/dates.h"
+#include "tools/encodings/encodings.h"
 #include "tools/icalendar/entry_text.h"
 #include "tools/icalendar/expand.h"
 #include "tools/icalendar/ical_export.h"
 #include "tools/icalendar/ical_import.h"
 #include "tools/icalendar/origin.h"
 #include "tools/icalendar/system.h"
-#include "tools/dates/dates.h"
-#include "tools/agenda_lines/agenda_lines.h"
+#include "tools/programs/vorlinde_agenda/finding_words.h"
+#include "tools/programs/vorlinde_agenda/subcommands.h"
+#include "tools/programs/vorlinde_agenda/tell.h"
 #include "tools/schedule/schedule.h"
-#include "tools/console/console.h"
-#include "tools/encodings/encodings.h"
 #include "tools/web/web.h"
 
 namespace {
@@ -60,10 +61,6 @@ void Tell(const CalendarMessage& message) {
   if (message.line > 0) arguments[0] += ":" + std::to_string(message.line);
   arguments.insert(arguments.end(), message.arguments.begin(), message.arguments.end());
   Tell(stderr, TextOf(message.kind), arguments);
-}
-
-void TellAll(const std::vector<CalendarMessage>& messages) {
-  for (const CalendarMessage& message : messages) Tell(message);
 }
 
 // expand's days, from --from to --until, or without an end when --count
@@ -381,16 +378,20 @@ int Export(const Arguments& arguments) {
     }
     files.push_back({name, Shown(name)});
   }
-  CheckOptions checking;
-  checking.language = UserLanguage();
   // Reproducible output when the environment pins the time of making.
   const char* epoch = getenv("SOURCE_DATE_EPOCH");
   const time_t stamp =
       epoch != nullptr ? static_cast<time_t>(strtoll(epoch, nullptr, 10)) : time(nullptr);
   std::string ics;
-  std::vector<CalendarMessage> messages;
-  const bool read = ExportAgendas(files, checking, stamp, &ics, &messages);
-  TellAll(messages);
+  std::vector<ExportMessage> messages;
+  const bool read = ExportAgendas(files, stamp, &ics, &messages);
+  for (ExportMessage& told : messages) {
+    // A line or file left out says why in the words of its finding.
+    if (told.message.kind != CalendarMessageKind::kUnreadable) {
+      told.message.arguments = {FindingWords(UserLanguage(), told.why, told.message.file)};
+    }
+    Tell(told.message);
+  }
   return read ? WriteOutput(ics, arguments.Text("--output")) : 2;
 }
 
