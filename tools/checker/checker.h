@@ -81,14 +81,14 @@ struct Finding {
   FindingKind kind;
   size_t line = 0;    // from 1; file-wide findings are put on line 1
   size_t column = 0;  // byte column from 1, or 0 when the whole line or file is meant
-  std::string bytes;  // the line as the module reads it (Shift-JIS), or empty
+  std::string bytes;  // the line as the module reads it (Shift-JIS, control bytes too), or empty
   // What the kind needs (see FindingKind); the rest stays as it is here.
   std::string unread;  // Shift-JIS: the first of what the plug-in does not read
   LineReading reading;
   DateField field = DateField::kYear;
   size_t length = 0;              // the whole line's bytes
-  std::vector<LinePiece> pieces;  // the first pieces after the first line's
-  size_t morePieces = 0;          // how many pieces follow them
+  std::vector<LinePiece> pieces;  // the pieces after the first, at most three
+  size_t morePieces = 0;          // how many pieces follow those
 };
 
 struct CheckOptions {

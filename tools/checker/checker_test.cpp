@@ -83,7 +83,7 @@ std::string FindingsFor(const std::string& bytes) {
 
 struct CheckCase {
   std::string file;      // a line with its CR LF, or a few lines
-  const char* expected;  // "line:kind", or "(none)"
+  const char* expected;  // "line:group", or "(none)"
 };
 
 const CheckCase kLineCases[] = {
@@ -209,13 +209,15 @@ std::string Told(const Finding& f) {
   const char* const fields[] = {"year", "month", "day"};
   std::string out =
       std::to_string(f.line) + ":" + std::to_string(f.column) + " " + NameOf(f.kind).name;
-  if (f.kind == FindingKind::kNegativeField)
+  if (f.kind == FindingKind::kNegativeField) {
     out += std::string(" field=") + fields[static_cast<int>(f.field)];
+  }
   if (f.reading.kind != LineReading::kEmpty) out += " read=" + ReadingText(f.reading);
   if (!f.unread.empty()) out += " unread=\"" + Escaped(f.unread) + "\"";
   if (f.length > 0) out += " length=" + std::to_string(f.length);
-  for (const LinePiece& piece : f.pieces)
+  for (const LinePiece& piece : f.pieces) {
     out += " piece=" + std::to_string(piece.column) + ":" + ReadingText(piece.reading);
+  }
   if (f.morePieces > 0) out += " more=" + std::to_string(f.morePieces);
   if (!f.bytes.empty()) out += " line=\"" + Escaped(f.bytes) + "\"";
   return out;
@@ -231,14 +233,14 @@ struct ToldCase {
 // them alone.
 const ToldCase kToldCases[] = {
     {false, "2026/12/24 a\x1A\r\n2026/12/25 b\r\n", "1:13 ctrl-z unread=\"2026/12/25 b\""},
-    // Pieces of 1023 bytes: a comment, the date alone, one cut by its NUL; a
-    // fifth is only counted. The length counts neither CR nor LF.
+    // Pieces of 1023 bytes: a comment, the date alone, one cut by its NUL;
+    // two more are only counted. The length counts neither CR nor LF.
     {false,
      "0000/00/00 " + std::string(1012, 'a') + ";" + std::string(1022, 'b') + "0000/00/00" +
          std::string(1013, ' ') + std::string(1, '\0') + std::string(1022, 'd') +
-         "2026/12/24 e\r\n",
-     "1:1024 long-line length=4104 piece=1024:comment piece=2047:0/0/0 nothing piece=3070:empty "
-     "more=1"},
+         std::string(1023, 'e') + "2026/12/24 f\r\n",
+     "1:1024 long-line length=5127 piece=1024:comment piece=2047:0/0/0 nothing piece=3070:empty "
+     "more=2"},
     {false, Bytes("2026/12/24 \x01\0b\r\n"), "1:13 nul unread=\"b\" line=\"2026/12/24 \\x01\""},
     {false, "2026/12/24 a\rb\r\n", "1:13 lone-cr unread=\"b\" line=\"2026/12/24 a\""},
     {false, "x\r\n", "1:0 short-line line=\"x\""},
@@ -258,6 +260,7 @@ const ToldCase kToldCases[] = {
      "1:1 not-a-comment read=0/0/0 \"omment\" line=\" ; not a comment\""},
     {false, "  2026/01/05 indented\r\n",
      "1:1 indented read=20/6/1 \"05 indented\" line=\"  2026/01/05 indented\""},
+    // The day field " t" reads as every day, the text from its column.
     {false, "1998/4/1 text\r\n", "1:6 date-field read=1998/4/0 \"ext\" line=\"1998/4/1 text\""},
     {true, "2026/12/24 x\r\n; c\r\n2026/1/5\r\n0000/02/00 \t\r\n",
      "1:1 reading read=2026/12/24 \"x\" | 3:1 reading read=short | 3:0 short-line "
