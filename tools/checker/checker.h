@@ -1,8 +1,8 @@
 // The agenda checker: reads an agenda file as the module reads it (the same
 // reader, the same reading of each line) and finds the lines whose meaning is
 // probably not what their writer intended. Each finding is a kind and what
-// the program needs to word it (tools/programs/vorlinde_agenda/ does). Part
-// of the agenda tool, not of the module.
+// the program needs to word it (tools/programs/vorlinde_agenda/ does). It
+// belongs to the agenda tool, not to the module.
 #pragma once
 
 #include <stddef.h>
