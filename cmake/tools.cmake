@@ -39,6 +39,7 @@ add_library(vorlinde_agenda_objects OBJECT
   tools/programs/vorlinde_agenda/calendar_commands.cpp
   tools/programs/vorlinde_agenda/commands.cpp
   tools/programs/vorlinde_agenda/dropped_files.cpp
+  tools/programs/vorlinde_agenda/finding_words.cpp
   tools/programs/vorlinde_agenda/holidays_command.cpp
   tools/programs/vorlinde_agenda/start_mode.cpp
   tools/programs/vorlinde_agenda/tell.cpp

@@ -100,25 +100,27 @@ icalcomponent* Event(const std::string& line, const AgendaLineReading& reading,
 }
 
 // Adds the events of one file's entry lines to `calendar`.
-bool ExportFile(const AgendaFileName& file, const CheckOptions& checking, const icaltimetype& stamp,
+bool ExportFile(const AgendaFileName& file, const icaltimetype& stamp,
                 std::map<std::string, int>* seen, icalcomponent* calendar,
-                std::vector<CalendarMessage>* messages) {
-  AgendaChecker checker(checking);
+                std::vector<ExportMessage>* messages) {
+  AgendaChecker checker{CheckOptions()};
   AgendaLines lines(file.name.c_str());
   std::vector<Finding> findings;
-  if (!lines.IsOpen() || !checker.Begin(file.name, file.shown, &findings)) {
-    messages->push_back({CalendarMessageKind::kUnreadable, file.shown, 0, {}});
+  if (!lines.IsOpen() || !checker.Begin(file.name, &findings)) {
+    messages->push_back({{CalendarMessageKind::kUnreadable, file.shown, 0, {}}, Finding()});
     return false;
   }
-  // What the checker finds is left out, with its words.
+  // What the checker finds is left out, with the finding.
   auto leaveOut = [&](const std::vector<Finding>& found) {
     for (const Finding& finding : found) {
       if (finding.kind == FindingKind::kReading) continue;
-      messages->push_back({IsFileWide(finding.kind) ? CalendarMessageKind::kFileLeftOut
-                                                    : CalendarMessageKind::kLeftOut,
-                           file.shown,
-                           IsFileWide(finding.kind) ? 0 : finding.line,
-                           {finding.message}});
+      const bool fileWide = IsFileWide(finding.kind);
+      messages->push_back(
+          {{fileWide ? CalendarMessageKind::kFileLeftOut : CalendarMessageKind::kLeftOut,
+            file.shown,
+            fileWide ? 0 : finding.line,
+            {}},
+           finding});
       return true;
     }
     return false;
@@ -169,8 +171,8 @@ std::string FoldLines(const std::string& text) {
   return out;
 }
 
-bool ExportAgendas(const std::vector<AgendaFileName>& files, const CheckOptions& checking,
-                   time_t stamp, std::string* ics, std::vector<CalendarMessage>* messages) {
+bool ExportAgendas(const std::vector<AgendaFileName>& files, time_t stamp, std::string* ics,
+                   std::vector<ExportMessage>* messages) {
   icalcomponent* calendar = icalcomponent_new_vcalendar();
   icalcomponent_add_property(calendar, icalproperty_new_prodid("-//Vorlinde//vorlinde-agenda//JA"));
   icalcomponent_add_property(calendar, icalproperty_new_version("2.0"));
@@ -179,7 +181,7 @@ bool ExportAgendas(const std::vector<AgendaFileName>& files, const CheckOptions&
   std::map<std::string, int> seen;
   bool read = true;
   for (const AgendaFileName& file : files) {
-    if (!ExportFile(file, checking, when, &seen, calendar, messages)) read = false;
+    if (!ExportFile(file, when, &seen, calendar, messages)) read = false;
   }
   if (read) {
     // libical folds lines its own way; they are unfolded and folded again.

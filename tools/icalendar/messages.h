@@ -14,8 +14,8 @@ enum class CalendarMessageKind {
   kUnknownZone,   // a TZID names no zone known: {0} the TZID, {1} the summary
   kNoStart,       // an event without DTSTART was passed over: {0} the summary
   kTooManyLines,  // an event gave more lines than an agenda can use: {0} the summary, {1} how many
-  kLeftOut,       // an agenda line was not exported: {0} why (the checker's words)
-  kFileLeftOut,   // an agenda file was not exported: {0} why
+  kLeftOut,       // an agenda line was not exported: {0} why (its finding, worded by the program)
+  kFileLeftOut,   // an agenda file was not exported: {0} why (likewise)
   // Errors.
   kNotICalendar,  // the file is not iCalendar
   kDamaged,       // the file is damaged: `damage` says how

@@ -7,6 +7,7 @@
 #include "tools/checker/checker.h"
 #include "tools/console/console.h"
 #include "tools/convert/convert.h"
+#include "tools/programs/vorlinde_agenda/finding_words.h"
 #include "tools/programs/vorlinde_agenda/subcommands.h"
 #include "tools/programs/vorlinde_agenda/tell.h"
 
@@ -33,12 +34,11 @@ void ShowDays(const std::vector<std::string>& files, AgendaDate date, long days,
 
 int CheckFiles(const std::vector<std::string>& files, bool verbose) {
   CheckOptions checking;
-  checking.language = UserLanguage();
   checking.readings = verbose;
   size_t warnings = 0, checked = 0, unreadable = 0;
   for (const std::string& file : files) {
     std::vector<Finding> findings;
-    if (!CheckAgendaFile(file, Shown(file), checking, &findings)) {
+    if (!CheckAgendaFile(file, checking, &findings)) {
       Tell(stderr, kTextCannotRead, {Shown(file), Why(WhyUnreadable(file))});
       ++unreadable;
       continue;
@@ -49,9 +49,11 @@ int CheckFiles(const std::vector<std::string>& files, bool verbose) {
       warnings += !note;
       std::string where = file + ":" + std::to_string(finding.line) + ":";
       if (finding.column > 0) where += std::to_string(finding.column) + ":";
+      const std::string words = FindingWords(UserLanguage(), finding, Shown(file));
       printf("%s %s: %s\n", where.c_str(), note ? "note" : "warning",
-             Utf8ToTerminalText(finding.message).c_str());
-      if (!finding.shown.empty()) printf("    %s\n", ToTerminalText(finding.shown).c_str());
+             Utf8ToTerminalText(words).c_str());
+      const std::string line = FindingLine(finding);
+      if (!line.empty()) printf("    %s\n", ToTerminalText(line).c_str());
     }
   }
   if (warnings > 0 || unreadable > 0) {

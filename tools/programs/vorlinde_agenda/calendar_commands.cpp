@@ -15,6 +15,7 @@
 #include "tools/icalendar/entry_text.h"
 #include "tools/icalendar/expand.h"
 #include "tools/icalendar/ical_export.h"
+#include "tools/programs/vorlinde_agenda/finding_words.h"
 #include "tools/programs/vorlinde_agenda/subcommands.h"
 #include "tools/programs/vorlinde_agenda/tell.h"
 #include "tools/schedule/schedule.h"
@@ -92,10 +93,6 @@ void Tell(const CalendarMessage& message) {
     arguments.insert(arguments.end(), message.arguments.begin(), message.arguments.end());
   }
   Tell(stderr, TextOf(message.kind), arguments);
-}
-
-void TellAll(const std::vector<CalendarMessage>& messages) {
-  for (const CalendarMessage& message : messages) Tell(message);
 }
 
 // expand's days, from --from to --until, or without an end when --count
@@ -339,12 +336,16 @@ int Export(const Arguments& arguments) {
     }
     files.push_back({name, Shown(name)});
   }
-  CheckOptions checking;
-  checking.language = UserLanguage();
   std::string ics;
-  std::vector<CalendarMessage> messages;
-  const bool read = ExportAgendas(files, checking, Now(), &ics, &messages);
-  TellAll(messages);
+  std::vector<ExportMessage> messages;
+  const bool read = ExportAgendas(files, Now(), &ics, &messages);
+  for (ExportMessage& told : messages) {
+    // A line or file left out says why in the words of its finding.
+    if (told.message.kind != CalendarMessageKind::kUnreadable) {
+      told.message.arguments = {FindingWords(UserLanguage(), told.why, told.message.file)};
+    }
+    Tell(told.message);
+  }
   return read ? WriteOutput(ics, arguments.Text("--output")) : 2;
 }
 

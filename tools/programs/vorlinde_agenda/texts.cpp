@@ -426,7 +426,8 @@ constexpr Entry kTexts[] = {
      "\n付箋がいつも最新になるよう、毎日カレンダーから更新しますか？"
      "［Enter = はい、n = いいえ］"},
 
-    // The checker's findings, and how it tells a line's reading.
+    // The checker's findings, and how a line's reading is told
+    // (finding_words.cpp).
     {kTextICalendar,
      "the file is a calendar (iCalendar), which the plug-in cannot read; make an agenda file of "
      "it with: vorlinde-agenda import --output {1} {0} (or drop it onto vorlinde-agenda.exe)",
