@@ -43,6 +43,9 @@ GOLDEN = [
     # A calendar, with the command that makes an agenda file of it.
     ("check-calendar.en.txt", ENGLISH, ["check", "calendar/example.ics"], 1),
     ("check-calendar.ja.txt", JAPANESE, ["check", "calendar/example.ics"], 1),
+    # The usage, put together from the table of subcommands.
+    ("usage.en.txt", ENGLISH, ["--help"], 0),
+    ("usage.ja.txt", JAPANESE, ["--help"], 0),
 ]
 
 # Arguments, status, and either the memo headings standard output must show
