@@ -36,8 +36,9 @@ include(cmake/web.cmake)
 add_library(vorlinde_agenda_objects OBJECT
   tools/programs/vorlinde_agenda/agenda_commands.cpp
   tools/programs/vorlinde_agenda/calendar_commands.cpp
-  tools/programs/vorlinde_agenda/commands.cpp
+  tools/programs/vorlinde_agenda/command_table.cpp
   tools/programs/vorlinde_agenda/dropped_files.cpp
+  tools/programs/vorlinde_agenda/dropped_names.cpp
   tools/programs/vorlinde_agenda/holidays_command.cpp
   tools/programs/vorlinde_agenda/start_mode.cpp
   tools/programs/vorlinde_agenda/tell.cpp

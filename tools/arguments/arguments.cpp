@@ -54,7 +54,7 @@ ArgumentProblem ReadArguments(const std::vector<std::string>& arguments,
       read->operands.insert(read->operands.end(), arguments.begin() + i + 1, arguments.end());
       break;
     }
-    if (argument == "-h" || argument == "--help") {
+    if (argument == "-h" || argument == kHelpOption) {
       read->help = true;
       return {};
     }

@@ -10,6 +10,9 @@
 
 #include "agenda/agenda.h"
 
+// The option that asks for the usage instead ("-h" too).
+constexpr char kHelpOption[] = "--help";
+
 struct OptionSpec {
   enum Kind { kFlag, kText, kDate, kNumber } kind;
   const char* name;  // "--date"

@@ -47,7 +47,9 @@ std::string ArgumentToUtf8(const std::string& argument) {
   return Convert(argument, CP_ACP, CP_UTF8);
 }
 
-bool TerminalIsJapanese() { return GetConsoleOutputCP() == kShiftJis || GetACP() == kShiftJis; }
+bool TerminalIsJapanese(const std::string&) {
+  return GetConsoleOutputCP() == kShiftJis || GetACP() == kShiftJis;
+}
 
 void SetBinaryOutput() {
   fflush(stdout);

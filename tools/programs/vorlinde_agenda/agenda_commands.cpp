@@ -1,21 +1,23 @@
-// show, check and convert, and files dropped onto the program.
+// show, check and convert: agenda files read as the plug-in reads them, and
+// re-saved as the Shift-JIS it reads.
 #include <stdio.h>
 
 #include "agenda/agenda.h"
 #include "agenda/calendar.h"
 #include "agenda/reader.h"
 #include "host/clock.h"
+#include "tools/checker/checker.h"
+#include "tools/console/console.h"
+#include "tools/convert/convert.h"
+#include "tools/programs/vorlinde_agenda/names.h"
 #include "tools/programs/vorlinde_agenda/subcommands.h"
 #include "tools/programs/vorlinde_agenda/tell.h"
-#include "tools/checker/checker.h"
-#include "tools/convert/convert.h"
-#include "tools/console/console.h"
 
 void ShowDays(const std::vector<std::string>& files, AgendaDate date, long days, bool raw) {
   std::string list;
   for (const std::string& file : files) {
     if (!AgendaReader(file.c_str()).IsOpen()) {
-      Tell(stderr, kTextCannotRead, {Shown(file), Why(WhyUnreadable(file))});
+      Tell(stderr, kTextCannotRead, {Shown(file), WhyFile(WhyUnreadable(file))});
     }
     list += file + "\r\n";
   }
@@ -40,7 +42,7 @@ int CheckFiles(const std::vector<std::string>& files, bool verbose) {
   for (const std::string& file : files) {
     std::vector<Finding> findings;
     if (!CheckAgendaFile(file, Shown(file), checking, &findings)) {
-      Tell(stderr, kTextCannotRead, {Shown(file), Why(WhyUnreadable(file))});
+      Tell(stderr, kTextCannotRead, {Shown(file), WhyFile(WhyUnreadable(file))});
       ++unreadable;
       continue;
     }
@@ -75,11 +77,10 @@ namespace {
 // FILE.2.bak...; an existing copy is never overwritten.
 FileProblem KeepOriginal(const std::string& name, const std::string& bytes, std::string* backup) {
   FileProblem problem;
-  for (int n = 0; n < 1000; ++n) {
-    *backup = name + (n == 0 ? "" : "." + std::to_string(n)) + ".bak";
-    problem = WriteNewFile(*backup, bytes);
-    if (problem.kind != FileProblem::kExists) break;
-  }
+  *backup = FirstFittingName({name, ".", 1, ".bak"}, [&](const std::string& copy) {
+    problem = WriteNewFile(copy, bytes);
+    return problem.kind != FileProblem::kExists;
+  });
   if (problem) backup->clear();
   return problem;
 }
@@ -88,7 +89,7 @@ FileProblem KeepOriginal(const std::string& name, const std::string& bytes, std:
 int ConvertFile(const std::string& name, bool substitute, const std::string& output) {
   std::string bytes;
   if (const FileProblem problem = ReadWholeFile(name, &bytes)) {
-    Tell(stderr, kTextCannotRead, {Shown(name), Why(problem)});
+    Tell(stderr, kTextCannotRead, {Shown(name), WhyFile(problem)});
     return 2;
   }
   const Conversion conversion = ConvertToShiftJis(bytes, substitute);
@@ -115,12 +116,12 @@ int ConvertFile(const std::string& name, bool substitute, const std::string& out
   std::string backup;
   if (output.empty()) {
     if (const FileProblem problem = KeepOriginal(name, bytes, &backup)) {
-      Tell(stderr, kTextCannotWriteLeft, {Shown(name + ".bak"), Why(problem), Shown(name)});
+      Tell(stderr, kTextCannotWriteLeft, {Shown(name + ".bak"), WhyFile(problem), Shown(name)});
       return 2;
     }
   }
   if (const FileProblem problem = ReplaceFileContents(target, conversion.shiftJis)) {
-    Tell(stderr, kTextCannotWriteLeft, {Shown(target), Why(problem), Shown(name)});
+    Tell(stderr, kTextCannotWriteLeft, {Shown(target), WhyFile(problem), Shown(name)});
     if (!backup.empty()) remove(backup.c_str());
     return 2;
   }
@@ -136,17 +137,17 @@ int ConvertFile(const std::string& name, bool substitute, const std::string& out
 }  // namespace
 
 int Show(const Arguments& arguments) {
-  AgendaDate date = arguments.Date("--date");
-  if (!arguments.Has("--date") && !LocalDate(0, &date)) {
-    Tell(stderr, kTextNoToday, {"--date"});
+  AgendaDate date = arguments.Date(kDateOption);
+  if (!arguments.Has(kDateOption) && !LocalDate(0, &date)) {
+    Tell(stderr, kTextNoToday, {kDateOption});
     return 2;
   }
   if (arguments.operands.empty()) {
     Tell(stderr, kTextNoFile);
     return 2;
   }
-  ShowDays(arguments.operands, date, arguments.Has("--days") ? arguments.Number("--days") : 1,
-           arguments.Has("--raw"));
+  ShowDays(arguments.operands, date, arguments.Has(kDaysOption) ? arguments.Number(kDaysOption) : 1,
+           arguments.Has(kRawOption));
   return 0;
 }
 
@@ -155,12 +156,12 @@ int Check(const Arguments& arguments) {
     Tell(stderr, kTextNoFile);
     return 2;
   }
-  return CheckFiles(arguments.operands, arguments.Has("--verbose"));
+  return CheckFiles(arguments.operands, arguments.Has(kVerboseOption));
 }
 
 int Convert(const Arguments& arguments) {
   const std::vector<std::string>& files = arguments.operands;
-  const std::string output = arguments.Text("--output");
+  const std::string output = arguments.Text(kOutputOption);
   if (files.empty()) {
     Tell(stderr, kTextNoFile);
     return 2;
@@ -171,7 +172,7 @@ int Convert(const Arguments& arguments) {
   }
   int status = 0;
   for (const std::string& file : files) {
-    const int fileStatus = ConvertFile(file, arguments.Has("--substitute"), output);
+    const int fileStatus = ConvertFile(file, arguments.Has(kSubstituteOption), output);
     if (fileStatus > status) status = fileStatus;
   }
   fflush(stdout);
@@ -185,7 +186,7 @@ int WriteOutput(const std::string& bytes, const std::string& output) {
     return fflush(stdout) == 0 ? 0 : 2;
   }
   if (const FileProblem problem = ReplaceFileContents(output, bytes)) {
-    Tell(stderr, kTextCannotWrite, {Shown(output), Why(problem)});
+    Tell(stderr, kTextCannotWrite, {Shown(output), WhyFile(problem)});
     return 2;
   }
   return 0;

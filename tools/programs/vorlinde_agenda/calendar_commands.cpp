@@ -10,6 +10,7 @@
 
 #include "agenda/reader.h"
 #include "host/clock.h"
+#include "tools/programs/vorlinde_agenda/names.h"
 #include "tools/programs/vorlinde_agenda/subcommands.h"
 #include "tools/programs/vorlinde_agenda/tell.h"
 #include "tools/icalendar/entry_text.h"
@@ -30,89 +31,23 @@ namespace {
 // The last day a window reaches when neither --until nor --count limits it.
 constexpr AgendaDate kLastDay = {9999, 12, 31};
 
-Text TextOf(CalendarMessageKind kind) {
-  switch (kind) {
-    case CalendarMessageKind::kSubstituted:
-      return kTextSummaryGeta;
-    case CalendarMessageKind::kShortened:
-      return kTextShortened;
-    case CalendarMessageKind::kUnknownZone:
-      return kTextZoneNotKnown;
-    case CalendarMessageKind::kNoStart:
-      return kTextNoStart;
-    case CalendarMessageKind::kTooManyLines:
-      return kTextTooManyLines;
-    case CalendarMessageKind::kLeftOut:
-    case CalendarMessageKind::kFileLeftOut:
-      return kTextLeftOut;
-    case CalendarMessageKind::kNotICalendar:
-      return kTextNotICalendar;
-    case CalendarMessageKind::kDamaged:
-      return kTextDamaged;
-    case CalendarMessageKind::kUnreadable:
-      break;
-  }
-  return kTextCannotRead;
-}
-
-void Tell(const CalendarMessage& message) {
-  std::vector<std::string> arguments = {message.file};
-  if (message.line > 0) arguments[0] += ":" + std::to_string(message.line);
-  arguments.insert(arguments.end(), message.arguments.begin(), message.arguments.end());
-  Tell(stderr, TextOf(message.kind), arguments);
-}
-
 void TellAll(const std::vector<CalendarMessage>& messages) {
-  for (const CalendarMessage& message : messages) Tell(message);
+  for (const CalendarMessage& message : messages) TellCalendarMessage(message);
 }
 
 // expand's days, from --from to --until, or without an end when --count
 // limits them, else to a year after --from; false, told, when there are
 // none.
 bool ExpandWindow(const Arguments& arguments, AgendaDate* from, AgendaDate* until) {
-  *from = arguments.Date("--from");
-  *until = arguments.Has("--until")   ? arguments.Date("--until")
-           : arguments.Has("--count") ? kLastDay
-                                      : AYearAfter(*from);
+  *from = arguments.Date(kFromOption);
+  *until = arguments.Has(kUntilOption)   ? arguments.Date(kUntilOption)
+           : arguments.Has(kCountOption) ? kLastDay
+                                         : AYearAfter(*from);
   if (CompareDates(*until, *from) < 0) {
     Tell(stderr, kTextBadWindow, {DateColumns(*until), DateColumns(*from)});
     return false;
   }
   return true;
-}
-
-// Why a web address could not be fetched.
-std::string Why(const FetchResult& fetched) {
-  switch (fetched.error) {
-    case FetchError::kBadAddress:
-      return Say(kTextFetchBadAddress);
-    case FetchError::kBadRedirect:
-      return Say(kTextFetchBadRedirect);
-    case FetchError::kUnknownHost:
-      return Say(kTextFetchUnknownHost);
-    case FetchError::kCannotConnect:
-      return Say(kTextFetchCannotConnect);
-    case FetchError::kConnectTimeout:
-      return Say(kTextFetchConnectTimeout, {fetched.detail});
-    case FetchError::kTransferTimeout:
-      return Say(kTextFetchTransferTimeout, {fetched.detail});
-    case FetchError::kTooLarge:
-      return Say(kTextFetchTooLarge, {fetched.detail});
-    case FetchError::kHttpStatus:
-      return Say(kTextFetchHttpStatus, {fetched.detail});
-    case FetchError::kTooManyRedirects:
-      return Say(kTextFetchTooManyRedirects, {fetched.detail});
-    case FetchError::kInsecureRedirect:
-      return Say(kTextFetchInsecureRedirect);
-    case FetchError::kUntrusted:
-      return Say(kTextFetchUntrusted);
-    case FetchError::kNoSecureConnection:
-      return Say(kTextFetchNoSecureConnection);
-    case FetchError::kNone:
-    case FetchError::kOther:
-      break;
-  }
-  return Say(kTextFetchOther, {fetched.detail});
 }
 
 // The calendar at `source` (a web address, or a file name as it opens),
@@ -122,13 +57,13 @@ bool ReadCalendar(const std::string& source, CalendarText* calendar) {
   if (!IsWebAddress(source)) {
     calendar->name = Shown(source);
     const FileProblem problem = ReadWholeFile(source, &calendar->text);
-    if (problem) Tell(stderr, kTextCannotRead, {calendar->name, Why(problem)});
+    if (problem) Tell(stderr, kTextCannotRead, {calendar->name, WhyFile(problem)});
     return !problem;
   }
   calendar->name = MaskedAddress(Shown(source));
-  FetchResult fetched = Fetch(Shown(source), FetchLimitsFromEnvironment());
+  FetchResult fetched = Fetch(ArgumentToUtf8(source), FetchLimitsFromEnvironment());
   if (fetched.error != FetchError::kNone) {
-    Tell(stderr, kTextCannotFetch, {calendar->name, Why(fetched)});
+    Tell(stderr, kTextCannotFetch, {calendar->name, WhyFetch(fetched)});
     return false;
   }
   calendar->text = std::move(fetched.body);
@@ -168,7 +103,7 @@ bool MakeAgenda(const ImportOrigin& origin, const std::vector<std::string>& path
   for (const CalendarMessage& message : messages) {
     const bool error = message.kind == CalendarMessageKind::kNotICalendar ||
                        message.kind == CalendarMessageKind::kDamaged;
-    if (warn || error) Tell(message);
+    if (warn || error) TellCalendarMessage(message);
   }
   *agenda += lines;
   return read;
@@ -231,26 +166,26 @@ int Import(const Arguments& arguments) {
   }
   AgendaDate today;
   if (!Today(&today)) {
-    Tell(stderr, kTextNoToday, {"--from"});
+    Tell(stderr, kTextNoToday, {kFromOption});
     return 2;
   }
   // The window as given, kept as days from today; by default from a week
   // back to a year on.
   ImportOrigin origin;
-  origin.zone = arguments.Text("--tz");
+  origin.zone = arguments.Text(kZoneOption);
   const AgendaDate from =
-      arguments.Has("--from") ? arguments.Date("--from") : origin.window.First(today);
-  const AgendaDate until = arguments.Has("--until")  ? arguments.Date("--until")
-                           : arguments.Has("--from") ? AYearAfter(from)
-                                                     : origin.window.Last(today);
+      arguments.Has(kFromOption) ? arguments.Date(kFromOption) : origin.window.First(today);
+  const AgendaDate until = arguments.Has(kUntilOption)  ? arguments.Date(kUntilOption)
+                           : arguments.Has(kFromOption) ? AYearAfter(from)
+                                                        : origin.window.Last(today);
   origin.window.fromDays = static_cast<int32_t>(DayNumber(from) - DayNumber(today));
-  origin.window.untilAYear = !arguments.Has("--from") && !arguments.Has("--until");
+  origin.window.untilAYear = !arguments.Has(kFromOption) && !arguments.Has(kUntilOption);
   origin.window.untilDays = static_cast<int32_t>(DayNumber(until) - DayNumber(today));
   if (CompareDates(until, from) < 0) {
     Tell(stderr, kTextBadWindow, {DateColumns(until), DateColumns(from)});
     return 2;
   }
-  const std::string output = arguments.Text("--output");
+  const std::string output = arguments.Text(kOutputOption);
   for (const std::string& source : arguments.operands) {
     origin.sources.push_back(RecordedSource(source, output));
   }
@@ -287,7 +222,7 @@ int RefreshFile(const std::string& file, bool verbose) {
   }
   std::string old;
   if (const FileProblem problem = ReadWholeFile(file, &old)) {
-    Tell(stderr, kTextCannotRead, {Shown(file), Why(problem)});
+    Tell(stderr, kTextCannotRead, {Shown(file), WhyFile(problem)});
     return 2;
   }
   ImportOrigin origin;
@@ -307,7 +242,7 @@ int RefreshFile(const std::string& file, bool verbose) {
     return 2;
   }
   if (const FileProblem problem = ReplaceFileContents(file, agenda)) {
-    Tell(stderr, kTextCannotWriteLeft, {Shown(file), Why(problem), Shown(file)});
+    Tell(stderr, kTextCannotWriteLeft, {Shown(file), WhyFile(problem), Shown(file)});
     return 2;
   }
   if (verbose) {
@@ -322,14 +257,14 @@ int ScheduleRefresh(const std::string& file, bool schedule) {
   std::string bytes;
   ImportOrigin origin;
   if (const FileProblem problem = ReadWholeFile(file, &bytes)) {
-    Tell(stderr, kTextCannotRead, {Shown(file), Why(problem)});
+    Tell(stderr, kTextCannotRead, {Shown(file), WhyFile(problem)});
     return 2;
   }
   if (!ReadOrigin(bytes, &origin)) {
     Tell(stderr, kTextNotImported, {Shown(file)});
     return 2;
   }
-  const std::string path = Shown(AbsolutePath(file)), user = CurrentUserName();
+  const std::string path = ArgumentToUtf8(AbsolutePath(file)), user = CurrentUserName();
   const std::string name = TaskName(path, user);
   const SchedulerRun run =
       schedule ? RegisterTask(name, TaskXml(ScheduledProgramPath(), path, user)) : RemoveTask(name);
@@ -354,15 +289,17 @@ int Refresh(const Arguments& arguments) {
     Tell(stderr, kTextNoFile);
     return 2;
   }
-  const bool schedule = arguments.Has("--schedule"), unschedule = arguments.Has("--unschedule");
+  const bool schedule = arguments.Has(kScheduleOption),
+             unschedule = arguments.Has(kUnscheduleOption);
   if (schedule && unschedule) {
     Tell(stderr, kTextScheduleOrNot);
     return 2;
   }
   int status = 0;
   for (const std::string& file : arguments.operands) {
-    const int fileStatus = schedule || unschedule ? ScheduleRefresh(file, schedule)
-                                                  : RefreshFile(file, arguments.Has("--verbose"));
+    const int fileStatus = schedule || unschedule
+                               ? ScheduleRefresh(file, schedule)
+                               : RefreshFile(file, arguments.Has(kVerboseOption));
     if (fileStatus > status) status = fileStatus;
   }
   return status;
@@ -376,7 +313,7 @@ int Export(const Arguments& arguments) {
   std::vector<AgendaFileName> files;
   for (const std::string& name : arguments.operands) {
     if (!AgendaReader(name.c_str()).IsOpen()) {
-      Tell(stderr, kTextCannotRead, {Shown(name), Why(WhyUnreadable(name))});
+      Tell(stderr, kTextCannotRead, {Shown(name), WhyFile(WhyUnreadable(name))});
       return 2;
     }
     files.push_back({name, Shown(name)});
@@ -391,21 +328,21 @@ int Export(const Arguments& arguments) {
   std::vector<CalendarMessage> messages;
   const bool read = ExportAgendas(files, checking, stamp, &ics, &messages);
   TellAll(messages);
-  return read ? WriteOutput(ics, arguments.Text("--output")) : 2;
+  return read ? WriteOutput(ics, arguments.Text(kOutputOption)) : 2;
 }
 
 int Expand(const Arguments& arguments) {
-  const bool counted = arguments.Has("--count");
-  if (!arguments.Has("--rule") || !arguments.Has("--from") || arguments.operands.size() != 1 ||
-      (counted && arguments.Has("--until"))) {
+  const bool counted = arguments.Has(kCountOption);
+  if (!arguments.Has(kRuleOption) || !arguments.Has(kFromOption) ||
+      arguments.operands.size() != 1 || (counted && arguments.Has(kUntilOption))) {
     Tell(stderr, kTextExpandNeeds);
     return 2;
   }
   AgendaDate from, until;
   if (!ExpandWindow(arguments, &from, &until)) return 2;
-  const std::string rule = arguments.Text("--rule");
+  const std::string rule = arguments.Text(kRuleOption);
   std::vector<AgendaDate> days;
-  switch (ExpandRule(rule, from, until, counted ? arguments.Number("--count") : 0, &days)) {
+  switch (ExpandRule(rule, from, until, counted ? arguments.Number(kCountOption) : 0, &days)) {
     case ExpandResult::kRuleRejected:
       Tell(stderr, kTextRuleRejected, {Shown(rule)});
       return 2;
@@ -422,10 +359,13 @@ int Expand(const Arguments& arguments) {
   bool substituted = false, shortened = false;
   const std::string text = EntryText(summary, kLongestAgendaLine - 11, &substituted, &shortened);
   // Told as import tells a summary of a calendar.
-  if (substituted)
-    Tell({CalendarMessageKind::kSubstituted, "vorlinde-agenda", 0, {Quoted(summary)}});
-  if (shortened) Tell({CalendarMessageKind::kShortened, "vorlinde-agenda", 0, {Quoted(summary)}});
+  if (substituted) {
+    TellCalendarMessage({CalendarMessageKind::kSubstituted, kProgramName, 0, {Quoted(summary)}});
+  }
+  if (shortened) {
+    TellCalendarMessage({CalendarMessageKind::kShortened, kProgramName, 0, {Quoted(summary)}});
+  }
   std::string agenda;
   for (const AgendaDate& day : days) agenda += DateColumns(day) + " " + text + "\r\n";
-  return WriteOutput(agenda, arguments.Text("--output"));
+  return WriteOutput(agenda, arguments.Text(kOutputOption));
 }

@@ -7,11 +7,13 @@
 #include <vector>
 
 #include "host/clock.h"
-#include "tools/programs/vorlinde_agenda/start_mode.h"
+#include "tools/programs/vorlinde_agenda/command_table.h"
+#include "tools/programs/vorlinde_agenda/dropped_names.h"
 #include "tools/programs/vorlinde_agenda/subcommands.h"
 #include "tools/programs/vorlinde_agenda/tell.h"
 #include "tools/desktop/desktop.h"
 #include "tools/files/files.h"
+#include "tools/strings/strings.h"
 #include "tools/console/console.h"
 #include "tools/web/web.h"
 
@@ -22,7 +24,7 @@ namespace {
 std::string ShortcutAddress(const std::string& shortcut) {
   std::string bytes;
   if (const FileProblem problem = ReadWholeFile(shortcut, &bytes)) {
-    Tell(stderr, kTextCannotRead, {Shown(shortcut), Why(problem)});
+    Tell(stderr, kTextCannotRead, {Shown(shortcut), WhyFile(problem)});
     return "";
   }
   for (size_t at = 0; at < bytes.size();) {
@@ -31,9 +33,9 @@ std::string ShortcutAddress(const std::string& shortcut) {
     std::string line = bytes.substr(at, end - at);
     if (!line.empty() && line.back() == '\r') line.pop_back();
     at = end + 1;
-    std::string key = line.substr(0, 4);
-    for (char& c : key) c = static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-    if (key == "URL=" && IsWebAddress(line.substr(4))) return line.substr(4);
+    if (AsciiUpper(line.substr(0, 4)) == "URL=" && IsWebAddress(line.substr(4))) {
+      return line.substr(4);
+    }
   }
   Tell(stderr, kTextNoCalendarAddress, {Shown(shortcut)});
   return "";
@@ -49,7 +51,7 @@ std::string ImportDropped(const std::string& calendar) {
       [&source](const std::string& agenda) { return ImportedFrom(agenda, source); });
   const std::string usual = WithExtension(calendar, ".vrn");
   if (target.agenda.empty()) {
-    Tell(stderr, kTextCannotWrite, {Shown(usual), Why({FileProblem::kExists, 0})});
+    Tell(stderr, kTextCannotWrite, {Shown(usual), WhyFile({FileProblem::kExists, 0})});
     return "";
   }
   if (target.renamed) Tell(stdout, kTextKeptOther, {Shown(usual), Shown(target.agenda)});
@@ -94,7 +96,7 @@ int DroppedFiles(const std::vector<std::string>& files, bool ask) {
   if (checked > status) status = checked;
   if (checked != 0) fputs("\n", stdout);
   AgendaDate today;
-  if (LocalDate(0, &today)) ShowDays(agendas, today, 7, false);
+  if (LocalDate(0, &today)) ShowDays(agendas, today, kDaysDropShows, false);
   if (imported.empty()) return status;
   std::string paths;
   for (const std::string& agenda : imported) paths += Shown(AbsolutePath(agenda)) + "\r\n";

@@ -1,9 +1,51 @@
 #include "tools/programs/vorlinde_agenda/tell.h"
 
+#include <stdlib.h>
+
 #include "tools/console/console.h"
 
+namespace {
+
+// The locale the user's messages follow: the first of LC_ALL, LC_MESSAGES
+// and LANG that is set.
+std::string MessageLocale() {
+  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+    const char* value = getenv(name);
+    if (value != nullptr && value[0] != '\0') return value;
+  }
+  return "";
+}
+
+Text TextOf(CalendarMessageKind kind) {
+  switch (kind) {
+    case CalendarMessageKind::kSubstituted:
+      return kTextSummaryGeta;
+    case CalendarMessageKind::kShortened:
+      return kTextShortened;
+    case CalendarMessageKind::kUnknownZone:
+      return kTextZoneNotKnown;
+    case CalendarMessageKind::kNoStart:
+      return kTextNoStart;
+    case CalendarMessageKind::kTooManyLines:
+      return kTextTooManyLines;
+    case CalendarMessageKind::kLeftOut:
+    case CalendarMessageKind::kFileLeftOut:
+      return kTextLeftOut;
+    case CalendarMessageKind::kNotICalendar:
+      return kTextNotICalendar;
+    case CalendarMessageKind::kDamaged:
+      return kTextDamaged;
+    case CalendarMessageKind::kUnreadable:
+      break;
+  }
+  return kTextCannotRead;
+}
+
+}  // namespace
+
 Language UserLanguage() {
-  static const Language language = TerminalIsJapanese() ? Language::kJapanese : Language::kEnglish;
+  static const Language language =
+      TerminalIsJapanese(MessageLocale()) ? Language::kJapanese : Language::kEnglish;
   return language;
 }
 
@@ -17,7 +59,7 @@ void Tell(FILE* stream, Text text, const std::vector<std::string>& arguments) {
 
 std::string Shown(const std::string& argument) { return ArgumentToUtf8(argument); }
 
-std::string Why(const FileProblem& problem) {
+std::string WhyFile(const FileProblem& problem) {
   switch (problem.kind) {
     case FileProblem::kNoSuchFile:
       return Say(kTextNoSuchFile);
@@ -40,7 +82,47 @@ std::string Why(const FileProblem& problem) {
   return Say(kTextSystemError, {std::to_string(problem.code)});
 }
 
-void TellProblem(const ArgumentProblem& problem) {
+std::string WhyFetch(const FetchResult& fetched) {
+  switch (fetched.error) {
+    case FetchError::kBadAddress:
+      return Say(kTextFetchBadAddress);
+    case FetchError::kBadRedirect:
+      return Say(kTextFetchBadRedirect);
+    case FetchError::kUnknownHost:
+      return Say(kTextFetchUnknownHost);
+    case FetchError::kCannotConnect:
+      return Say(kTextFetchCannotConnect);
+    case FetchError::kConnectTimeout:
+      return Say(kTextFetchConnectTimeout, {fetched.detail});
+    case FetchError::kTransferTimeout:
+      return Say(kTextFetchTransferTimeout, {fetched.detail});
+    case FetchError::kTooLarge:
+      return Say(kTextFetchTooLarge, {fetched.detail});
+    case FetchError::kHttpStatus:
+      return Say(kTextFetchHttpStatus, {fetched.detail});
+    case FetchError::kTooManyRedirects:
+      return Say(kTextFetchTooManyRedirects, {fetched.detail});
+    case FetchError::kInsecureRedirect:
+      return Say(kTextFetchInsecureRedirect);
+    case FetchError::kUntrusted:
+      return Say(kTextFetchUntrusted);
+    case FetchError::kNoSecureConnection:
+      return Say(kTextFetchNoSecureConnection);
+    case FetchError::kNone:
+    case FetchError::kOther:
+      break;
+  }
+  return Say(kTextFetchOther, {fetched.detail});
+}
+
+void TellCalendarMessage(const CalendarMessage& message) {
+  std::vector<std::string> arguments = {message.file};
+  if (message.line > 0) arguments[0] += ":" + std::to_string(message.line);
+  arguments.insert(arguments.end(), message.arguments.begin(), message.arguments.end());
+  Tell(stderr, TextOf(message.kind), arguments);
+}
+
+void TellArgumentProblem(const ArgumentProblem& problem) {
   switch (problem.kind) {
     case ArgumentProblem::kUnknownOption:
       Tell(stderr, kTextUnknownOption, {Shown(problem.argument)});
