@@ -7,6 +7,7 @@
 #include "agenda/line.h"
 #include "tools/files/files.h"
 #include "tools/encodings/encodings.h"
+#include "tools/strings/strings.h"
 
 namespace {
 
@@ -26,9 +27,7 @@ std::string Number(long long value) { return std::to_string(value); }
 // BEGIN:VCALENDAR in any case.
 bool IsICalendar(const std::string& bytes) {
   const std::string start = bytes.substr(ByteOrderMarkLength(bytes) == 3 ? 3 : 0, 15);
-  std::string upper;
-  for (char c : start) upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-  return upper == "BEGIN:VCALENDAR";
+  return EqualsIgnoringAsciiCase(start, "BEGIN:VCALENDAR");
 }
 
 std::string Padded(int32_t value, int width) {

@@ -10,6 +10,7 @@
 
 #include "agenda/reader.h"
 #include "host/clock.h"
+#include "tools/programs/vorlinde_agenda/environment.h"
 #include "tools/programs/vorlinde_agenda/names.h"
 #include "tools/programs/vorlinde_agenda/subcommands.h"
 #include "tools/programs/vorlinde_agenda/tell.h"
@@ -264,7 +265,8 @@ int ScheduleRefresh(const std::string& file, bool schedule) {
     Tell(stderr, kTextNotImported, {Shown(file)});
     return 2;
   }
-  const std::string path = ArgumentToUtf8(AbsolutePath(file)), user = CurrentUserName();
+  const std::string path = ArgumentToUtf8(AbsolutePath(file));
+  const std::string user = CurrentUserName(EnvironmentText("USER"));
   const std::string name = TaskName(path, user);
   const SchedulerRun run =
       schedule ? RegisterTask(name, TaskXml(ScheduledProgramPath(), path, user)) : RemoveTask(name);

@@ -1,20 +1,9 @@
 #include "tools/programs/vorlinde_agenda/tell.h"
 
-#include <stdlib.h>
-
 #include "tools/console/console.h"
+#include "tools/programs/vorlinde_agenda/environment.h"
 
 namespace {
-
-// The locale the user's messages follow: the first of LC_ALL, LC_MESSAGES
-// and LANG that is set.
-std::string MessageLocale() {
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = getenv(name);
-    if (value != nullptr && value[0] != '\0') return value;
-  }
-  return "";
-}
 
 Text TextOf(CalendarMessageKind kind) {
   switch (kind) {
