@@ -6,7 +6,8 @@ kept beside it, and nothing half-written. Given a command that runs the
 Windows program, holds vorlinde-agenda.exe to the same files and statuses,
 and, in a console of its own with its input closed, it never waits for Enter.
 Not covered: waiting for Enter in a console window of its own (the decision
-is tests/start_mode_test.cpp's), and messages in the Windows console.
+is tools/programs/vorlinde_agenda/start_mode_test.cpp's), and messages in the
+Windows console.
 
 usage: check_convert.py COMMAND... [--windows WINDOWS-COMMAND...]"""
 
