@@ -2,6 +2,8 @@
 
 #include <stddef.h>
 
+#include "agenda/line.h"
+#include "tools/agenda_lines/agenda_lines.h"
 #include "tools/arguments/arguments.h"
 #include "tools/programs/vorlinde_agenda/names.h"
 
@@ -18,21 +20,37 @@ struct Entry {
   const char* japanese;
 };
 
-// What a text names as {program} or {date} (the option --date), each taken
-// from the one place it is written.
-constexpr struct {
+struct Field {
   const char* field;
-  const char* name;
-} kNames[] = {
-    {"program", kProgramName},     {"date", kDateOption},
-    {"days", kDaysOption},         {"raw", kRawOption},
-    {"verbose", kVerboseOption},   {"substitute", kSubstituteOption},
-    {"output", kOutputOption},     {"from", kFromOption},
-    {"until", kUntilOption},       {"tz", kZoneOption},
-    {"rule", kRuleOption},         {"count", kCountOption},
-    {"schedule", kScheduleOption}, {"unschedule", kUnscheduleOption},
-    {"help", kHelpOption},
+  std::string value;
 };
+
+// What a text names as {program}, {date} (the option --date) and the like,
+// and the lengths of an agenda line the plug-in reads by: {longest}, the
+// most bytes it reads as one line, and {shortest}, the fewest that hold a
+// text. Each is taken from the one place it is written.
+const std::vector<Field>& Fields() {
+  static const std::vector<Field> fields = {
+      {"program", kProgramName},
+      {"date", kDateOption},
+      {"days", kDaysOption},
+      {"raw", kRawOption},
+      {"verbose", kVerboseOption},
+      {"substitute", kSubstituteOption},
+      {"output", kOutputOption},
+      {"from", kFromOption},
+      {"until", kUntilOption},
+      {"tz", kZoneOption},
+      {"rule", kRuleOption},
+      {"count", kCountOption},
+      {"schedule", kScheduleOption},
+      {"unschedule", kUnscheduleOption},
+      {"help", kHelpOption},
+      {"longest", std::to_string(kLongestAgendaLine)},
+      {"shortest", std::to_string(kAgendaTextColumn + 1)},
+  };
+  return fields;
+}
 
 constexpr Entry kTexts[] = {
     // The usage text. Each summary ends with a line break; continued lines
@@ -483,9 +501,11 @@ constexpr Entry kTexts[] = {
      "a Ctrl-Z byte ends the file for the plug-in: nothing after it is read, from \"{0}\" on",
      "Ctrl-Z（0x1A）でファイルが終わったものとして読まれ、その後の「{0}」以降は読まれません"},
     {kTextLongLine, kAsItIs,
-     "the line is {0} bytes long: the plug-in reads its first 1023 bytes as one line and the rest "
+     "the line is {0} bytes long: the plug-in reads its first {longest} bytes as one line and the "
+     "rest "
      "as lines of their own: {1}",
-     "行の長さが {0} バイトあります。最初の 1023 バイトが 1 行として読まれ、残りは別の行として読ま"
+     "行の長さが {0} バイトあります。最初の {longest} バイトが 1 "
+     "行として読まれ、残りは別の行として読ま"
      "れます：{1}"},
     {kTextPiece, kAsItIs, "from column {0}, {1}", "{0} 桁目から「{1}」"},
     {kTextMorePieces, kAsItIs, "and {0} more", "ほか {0} 行"},
@@ -498,8 +518,8 @@ constexpr Entry kTexts[] = {
      "a CR without an LF ends the line for the plug-in: \"{0}\" after it is not read",
      "LF の付かない CR で行が終わったものとして読まれ、その後の「{0}」は読まれません"},
     {kTextShort, kAsItIs,
-     "the line is shorter than 11 bytes, so it has no text: the plug-in never shows it",
-     "行が 11 バイトより短く本文がないため、表示されることはありません"},
+     "the line is shorter than {shortest} bytes, so it has no text: the plug-in never shows it",
+     "行が {shortest} バイトより短く本文がないため、表示されることはありません"},
     {kTextBlank, kAsItIs,
      "the line has nothing but blanks after its date: the plug-in never shows it",
      "日付の後ろに空白しかないため、表示されることはありません"},
@@ -519,9 +539,11 @@ constexpr Entry kTexts[] = {
      "日付の桁に全角文字（全角数字など）があり、数字として読まれません。この行は{0}の予定「{1}」"
      "として読まれます"},
     {kTextSplitsCharacter, kAsItIs,
-     "the text column (the 11th byte) falls on the second byte of a double-byte character: the "
+     "the text column (the {shortest}th byte) falls on the second byte of a double-byte character: "
+     "the "
      "plug-in reads the line as {0} and shows \"{1}\", its first character broken",
-     "本文の始まる桁（11 バイト目）が全角文字の 2 バイト目に当たります。この行は{0}の予定として読ま"
+     "本文の始まる桁（{shortest} バイト目）が全角文字の 2 "
+     "バイト目に当たります。この行は{0}の予定として読ま"
      "れ、本文「{1}」の先頭が文字化けします"},
     {kTextDateField, kAsItIs,
      "the date is not written as yyyy/mm/dd in digits: the plug-in reads the line as {0} and "
@@ -538,8 +560,8 @@ constexpr Entry kTexts[] = {
      "行頭に空白があるため日付の桁がずれています。この行は{0}の予定「{1}」として読まれます"},
     {kTextReading, kAsItIs, "{0}: {1}", "{0}：{1}"},
     {kTextShowsNothing, kAsItIs, "{0}: shows nothing", "{0}：表示なし"},
-    {kTextShortReading, kAsItIs, "shows nothing (shorter than 11 bytes)",
-     "表示なし（11 バイトより短い行）"},
+    {kTextShortReading, kAsItIs, "shows nothing (shorter than {shortest} bytes)",
+     "表示なし（{shortest} バイトより短い行）"},
     {kTextYearField, kAsItIs, "year", "年"},
     {kTextMonthField, kAsItIs, "month", "月"},
     {kTextDayField, kAsItIs, "day", "日"},
@@ -594,16 +616,16 @@ std::string Say(Language language, Text text, const std::vector<std::string>& ar
       i = close;
       continue;
     }
-    const char* name = nullptr;
-    for (const auto& known : kNames) {
-      if (field == known.field) name = known.name;
+    const Field* known = nullptr;
+    for (const Field& candidate : Fields()) {
+      if (field == candidate.field) known = &candidate;
     }
-    // A field no name stands for stays as it is written, for the golden file to show.
-    if (name == nullptr) {
+    // A field nothing stands for stays as it is written, for the golden file to show.
+    if (known == nullptr) {
       out += pattern[i];
       continue;
     }
-    out += name;
+    out += known->value;
     i = close;
   }
   return out;

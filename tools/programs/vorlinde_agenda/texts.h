@@ -189,10 +189,11 @@ enum Text {
 };
 
 // The text in `language`, with "{0}" to "{9}" replaced by the arguments
-// given (a missing one by nothing), "{program}" by the program's name and
-// "{date}" and the like by the name of that option (names.h). A message the
-// program tells in its own name begins with its name and ": ". Texts and
-// arguments are UTF-8.
+// given (a missing one by nothing), "{program}" by the program's name,
+// "{date}" and the like by the name of that option (names.h), and
+// "{longest}" and "{shortest}" by the lengths of an agenda line the plug-in
+// reads by. A message the program tells in its own name begins with its
+// name and ": ". Texts and arguments are UTF-8.
 std::string Say(Language language, Text text, const std::vector<std::string>& arguments = {});
 
 // A count as the texts' prose writes it: in English a word up to twelve
