@@ -7,12 +7,12 @@
 #include "tools/programs/vorlinde_agenda/texts.h"
 
 #include <gtest/gtest.h>
-#include <stdio.h>
 #include <stdlib.h>
 
 #include <string>
 #include <vector>
 
+#include "tools/files/files.h"
 #include "tools/strings/strings.h"
 
 namespace {
@@ -38,17 +38,10 @@ std::string AllTexts() {
 TEST(Texts, AsTheGoldenFileHoldsThem) {
   const std::string got = AllTexts();
   if (getenv("VORLINDE_UPDATE_GOLDEN") != nullptr) {
-    FILE* file = fopen(VORLINDE_TEXTS_GOLDEN, "wb");
-    ASSERT_NE(nullptr, file) << VORLINDE_TEXTS_GOLDEN;
-    fwrite(got.data(), 1, got.size(), file);
-    fclose(file);
+    ASSERT_FALSE(ReplaceFileContents(VORLINDE_TEXTS_GOLDEN, got)) << VORLINDE_TEXTS_GOLDEN;
   }
   std::string want;
-  FILE* file = fopen(VORLINDE_TEXTS_GOLDEN, "rb");
-  ASSERT_NE(nullptr, file) << VORLINDE_TEXTS_GOLDEN;
-  char buffer[4096];
-  for (size_t n; (n = fread(buffer, 1, sizeof buffer, file)) > 0;) want.append(buffer, n);
-  fclose(file);
+  ASSERT_FALSE(ReadWholeFile(VORLINDE_TEXTS_GOLDEN, &want)) << VORLINDE_TEXTS_GOLDEN;
   const std::vector<std::string> wantLines = SplitLines(want), gotLines = SplitLines(got);
   for (size_t i = 0; i < wantLines.size() && i < gotLines.size(); ++i) {
     ASSERT_EQ(wantLines[i], gotLines[i]) << "line " << i + 1 << " of " << VORLINDE_TEXTS_GOLDEN;
