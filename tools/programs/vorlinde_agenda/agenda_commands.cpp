@@ -73,11 +73,14 @@ int CheckFiles(const std::vector<std::string>& files, bool verbose) {
 
 namespace {
 
+// What the name of a copy of the original ends in.
+constexpr char kBackupEnding[] = ".bak";
+
 // Copies the original to the first free name of FILE.bak, FILE.1.bak,
 // FILE.2.bak...; an existing copy is never overwritten.
 FileProblem KeepOriginal(const std::string& name, const std::string& bytes, std::string* backup) {
   FileProblem problem;
-  *backup = FirstFittingName({name, ".", 1, ".bak"}, [&](const std::string& copy) {
+  *backup = FirstFittingName({name, ".", 1, kBackupEnding}, [&](const std::string& copy) {
     problem = WriteNewFile(copy, bytes);
     return problem.kind != FileProblem::kExists;
   });
@@ -116,7 +119,8 @@ int ConvertFile(const std::string& name, bool substitute, const std::string& out
   std::string backup;
   if (output.empty()) {
     if (const FileProblem problem = KeepOriginal(name, bytes, &backup)) {
-      Tell(stderr, kTextCannotWriteLeft, {Shown(name + ".bak"), WhyFile(problem), Shown(name)});
+      Tell(stderr, kTextCannotWriteLeft,
+           {Shown(name + kBackupEnding), WhyFile(problem), Shown(name)});
       return 2;
     }
   }

@@ -33,8 +33,8 @@ const OptionSpec kDayUntil = {OptionSpec::kDate, kUntilOption, 0, 0};
 const OptionSpec kOutput = {OptionSpec::kText, kOutputOption, 0, 0};
 const OptionSpec kVerbose = {OptionSpec::kFlag, kVerboseOption, 0, 0};
 
-// `name` padded to the name columns, or followed by a line break and the
-// indentation when it does not fit them.
+// `name` padded to the name columns; one that fills them is followed by a
+// blank, or, when `breakWhenLong`, by a line break and the indentation.
 std::string InNameColumns(const std::string& name, bool breakWhenLong) {
   if (name.size() < kNameColumns) return name + std::string(kNameColumns - name.size(), ' ');
   return name + (breakWhenLong ? "\n" + std::string(kNameColumns, ' ') : " ");

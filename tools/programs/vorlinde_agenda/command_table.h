@@ -13,7 +13,8 @@
 constexpr long kDaysDropShows = 7;
 
 // A text of the usage and the arguments it is said with, taken from the
-// owners of the limits it names.
+// owners of the limits it names. A text alone, as most are, stands for one
+// without arguments.
 struct UsageText {
   UsageText(Text text, std::vector<std::string> arguments = {})
       : text(text), arguments(std::move(arguments)) {}
