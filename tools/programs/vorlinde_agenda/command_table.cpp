@@ -22,22 +22,29 @@ constexpr size_t kNameColumns = 8;
 std::string Number(long n) { return std::to_string(n); }
 
 // An option's least and most value, for a text that names its range.
-std::vector<std::string> Range(const OptionSpec& option) {
+std::vector<std::string> Range(const Option& option) {
   return {Number(option.least), Number(option.most)};
 }
 
-const OptionSpec kDays = {OptionSpec::kNumber, kDaysOption, 1, kMostDaysShown};
-const OptionSpec kCount = {OptionSpec::kNumber, kCountOption, 1, kMostOccurrences};
-const OptionSpec kDayFrom = {OptionSpec::kDate, kFromOption, 0, 0};
-const OptionSpec kDayUntil = {OptionSpec::kDate, kUntilOption, 0, 0};
-const OptionSpec kOutput = {OptionSpec::kText, kOutputOption, 0, 0};
-const OptionSpec kVerbose = {OptionSpec::kFlag, kVerboseOption, 0, 0};
+const Option kDays = {Option::kNumber, kDaysOption, 1, kMostDaysShown};
+const Option kCount = {Option::kNumber, kCountOption, 1, kMostOccurrences};
+const Option kDayFrom = {Option::kDate, kFromOption, 0, 0};
+const Option kDayUntil = {Option::kDate, kUntilOption, 0, 0};
+const Option kOutput = {Option::kText, kOutputOption, 0, 0};
+const Option kVerbose = {Option::kFlag, kVerboseOption, 0, 0};
 
 // `name` padded to the name columns; one that fills them is followed by a
 // blank, or, when `breakWhenLong`, by a line break and the indentation.
 std::string InNameColumns(const std::string& name, bool breakWhenLong) {
   if (name.size() < kNameColumns) return name + std::string(kNameColumns - name.size(), ' ');
   return name + (breakWhenLong ? "\n" + std::string(kNameColumns, ' ') : " ");
+}
+
+// The options the argument reader is to know for `command`.
+std::vector<Option> OptionsOf(const Command& command) {
+  std::vector<Option> options;
+  for (const CommandOption& taken : command.options) options.push_back(taken.option);
+  return options;
 }
 
 // The paragraph on exit statuses: each subcommand's, those that share one
@@ -59,18 +66,12 @@ std::string ExitStatuses() {
 
 }  // namespace
 
-std::vector<OptionSpec> Command::Specs() const {
-  std::vector<OptionSpec> specs;
-  for (const CommandOption& option : options) specs.push_back(option.spec);
-  return specs;
-}
-
 const std::vector<Command>& Commands() {
   static const std::vector<Command> commands = {
       {"show",
-       {{{OptionSpec::kDate, kDateOption, 0, 0}, kTextShowDate},
+       {{{Option::kDate, kDateOption, 0, 0}, kTextShowDate},
         {kDays, {kTextShowDays, Range(kDays)}},
-        {{OptionSpec::kFlag, kRawOption, 0, 0}, kTextShowRaw}},
+        {{Option::kFlag, kRawOption, 0, 0}, kTextShowRaw}},
        kTextShowSynopsis,
        kTextShowSummary,
        kTextShowExit,
@@ -82,7 +83,7 @@ const std::vector<Command>& Commands() {
        kTextCheckExit,
        Check},
       {"convert",
-       {{{OptionSpec::kFlag, kSubstituteOption, 0, 0}, kTextConvertSubstitute},
+       {{{Option::kFlag, kSubstituteOption, 0, 0}, kTextConvertSubstitute},
         {kOutput, kTextConvertOutput}},
        kTextConvertSynopsis,
        kTextConvertSummary,
@@ -91,7 +92,7 @@ const std::vector<Command>& Commands() {
       {"import",
        {{kDayFrom, {kTextImportFrom, {Number(-ImportWindow().fromDays)}}},
         {kDayUntil, kTextImportUntil},
-        {{OptionSpec::kText, kZoneOption, 0, 0}, kTextImportZone},
+        {{Option::kText, kZoneOption, 0, 0}, kTextImportZone},
         {kOutput, kTextAgendaOutput}},
        kTextImportSynopsis,
        kTextImportSummary,
@@ -104,7 +105,7 @@ const std::vector<Command>& Commands() {
        kTextWritesNothingExit,
        Export},
       {"expand",
-       {{{OptionSpec::kText, kRuleOption, 0, 0}, kTextExpandRule},
+       {{{Option::kText, kRuleOption, 0, 0}, kTextExpandRule},
         {kDayFrom, kTextExpandFrom},
         {kDayUntil, kTextExpandUntil},
         {kCount, {kTextExpandCount, Range(kCount)}},
@@ -115,17 +116,15 @@ const std::vector<Command>& Commands() {
        Expand},
       {"refresh",
        {{kVerbose, kTextRefreshVerbose},
-        {{OptionSpec::kFlag, kScheduleOption, 0, 0}, kTextRefreshSchedule},
-        {{OptionSpec::kFlag, kUnscheduleOption, 0, 0}, kTextRefreshUnschedule}},
+        {{Option::kFlag, kScheduleOption, 0, 0}, kTextRefreshSchedule},
+        {{Option::kFlag, kUnscheduleOption, 0, 0}, kTextRefreshUnschedule}},
        kTextRefreshSynopsis,
        kTextRefreshSummary,
        kTextRefreshExit,
        Refresh},
       {"holidays",
-       {{{OptionSpec::kNumber, kFromOption, kFirstHolidayYear, kLastHolidayYear},
-         kTextHolidaysFrom},
-        {{OptionSpec::kNumber, kUntilOption, kFirstHolidayYear, kLastHolidayYear},
-         kTextHolidaysUntil},
+       {{{Option::kNumber, kFromOption, kFirstHolidayYear, kLastHolidayYear}, kTextHolidaysFrom},
+        {{Option::kNumber, kUntilOption, kFirstHolidayYear, kLastHolidayYear}, kTextHolidaysUntil},
         {kOutput, kTextAgendaOutput}},
        kTextHolidaysSynopsis,
        {kTextHolidaysSummary, {Number(kFirstHolidayYear), Number(kLastHolidayYear)}},
@@ -153,8 +152,8 @@ std::string Usage() {
   for (const Command& command : Commands()) {
     usage +=
         InNameColumns(command.name, false) + Say(command.summary.text, command.summary.arguments);
-    for (const CommandOption& option : command.options) {
-      usage += Say(option.help.text, option.help.arguments);
+    for (const CommandOption& taken : command.options) {
+      usage += Say(taken.help.text, taken.help.arguments);
     }
   }
   return usage + Say(kTextUsageEnd, {SayNumber(UserLanguage(), kDaysDropShows)}) + "\n" +
@@ -170,7 +169,7 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
   Arguments read;
   const ArgumentProblem problem =
       command != nullptr
-          ? ReadArguments({arguments.begin() + 1, arguments.end()}, command->Specs(), &read)
+          ? ReadArguments({arguments.begin() + 1, arguments.end()}, OptionsOf(*command), &read)
           : ReadArguments(arguments, {}, &read);
   if (read.help) {
     fputs(Utf8ToTerminalText(Usage()).c_str(), stdout);

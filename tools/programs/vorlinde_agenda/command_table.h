@@ -24,7 +24,7 @@ struct UsageText {
 
 // An option a subcommand takes, and the usage's lines on it.
 struct CommandOption {
-  OptionSpec spec;
+  Option option;
   UsageText help;
 };
 
@@ -35,8 +35,6 @@ struct Command {
   UsageText summary;  // what it does
   Text exitStatus;    // its exit statuses; subcommands that share one are named together
   int (*run)(const Arguments& arguments);
-
-  std::vector<OptionSpec> Specs() const;
 };
 
 const std::vector<Command>& Commands();

@@ -47,7 +47,7 @@ TEST(CommandTable, EverySubcommand) {
     ASSERT_NE(nullptr, command);
     EXPECT_EQ(row.run, command->run);
     std::vector<std::string> options;
-    for (const CommandOption& option : command->options) options.push_back(option.spec.name);
+    for (const CommandOption& taken : command->options) options.push_back(taken.option.name);
     EXPECT_EQ(row.options, options);
     const std::string start = std::string(kProgramName) + " " + row.name + " ";
     const std::string said = start + Say(command->synopsis);
@@ -59,11 +59,11 @@ TEST(CommandTable, EverySubcommand) {
       EXPECT_NE("", Say(language, command->synopsis));
       EXPECT_NE("", Say(language, command->summary.text));
       EXPECT_NE("", Say(language, command->exitStatus));
-      for (const CommandOption& option : command->options) {
+      for (const CommandOption& taken : command->options) {
         // Indented by 10 columns, the option's name, a blank.
-        const std::string help = Say(language, option.help.text, option.help.arguments);
-        EXPECT_EQ(std::string(10, ' ') + option.spec.name + " ",
-                  help.substr(0, 11 + std::string(option.spec.name).size()));
+        const std::string help = Say(language, taken.help.text, taken.help.arguments);
+        EXPECT_EQ(std::string(10, ' ') + taken.option.name + " ",
+                  help.substr(0, 11 + std::string(taken.option.name).size()));
       }
     }
   }
