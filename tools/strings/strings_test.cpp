@@ -32,7 +32,7 @@ TEST(AsciiCase, OnlyAsciiLettersChange) {
   EXPECT_EQ(AsciiUpper("abz-AZ\x82\x60\xC3\xA9"), "ABZ-AZ\x82\x60\xC3\xA9");
   EXPECT_EQ(AsciiLower("ABZ-az\x82\x41"), "abz-az\x82\x61");
   const struct {
-    const char *text, *part;
+    const char *text, *affix;
     bool equal, startsWith, endsWith;
   } rows[] = {
       {"Cal.ICS", "cal.ics", true, true, true},
@@ -44,9 +44,9 @@ TEST(AsciiCase, OnlyAsciiLettersChange) {
       {"http", "http://", false, false, false},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(EqualsIgnoringAsciiCase(row.text, row.part), row.equal) << row.text;
-    EXPECT_EQ(StartsWithIgnoringAsciiCase(row.text, row.part), row.startsWith) << row.text;
-    EXPECT_EQ(EndsWithIgnoringAsciiCase(row.text, row.part), row.endsWith) << row.text;
+    EXPECT_EQ(EqualsIgnoringAsciiCase(row.text, row.affix), row.equal) << row.text;
+    EXPECT_EQ(StartsWithIgnoringAsciiCase(row.text, row.affix), row.startsWith) << row.text;
+    EXPECT_EQ(EndsWithIgnoringAsciiCase(row.text, row.affix), row.endsWith) << row.text;
   }
 }
 
