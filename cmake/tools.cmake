@@ -37,9 +37,11 @@ include(cmake/almanac.cmake)
 add_library(vorlinde_agenda_objects OBJECT
   tools/programs/vorlinde_agenda/agenda_commands.cpp
   tools/programs/vorlinde_agenda/calendar_commands.cpp
-  tools/programs/vorlinde_agenda/commands.cpp
+  tools/programs/vorlinde_agenda/command_table.cpp
   tools/programs/vorlinde_agenda/dropped_files.cpp
   tools/programs/vorlinde_agenda/finding_words.cpp
+  tools/programs/vorlinde_agenda/dropped_names.cpp
+  tools/programs/vorlinde_agenda/environment.cpp
   tools/programs/vorlinde_agenda/holidays_command.cpp
   tools/programs/vorlinde_agenda/start_mode.cpp
   tools/programs/vorlinde_agenda/tell.cpp
@@ -49,6 +51,7 @@ add_library(vorlinde_agenda_objects OBJECT
   tools/files/files_${platform}.cpp
   tools/holidays/holidays.cpp
   tools/agenda_lines/agenda_lines.cpp
+  tools/processes/processes_${platform}.cpp
   tools/schedule/schedule.cpp
   tools/schedule/schedule_${platform}.cpp
   tools/programs/vorlinde_agenda/texts.cpp
@@ -90,7 +93,8 @@ target_link_libraries(vorlinde-agenda PRIVATE vorlinde_libical vorlinde_web)
 # beyond the system's (tools/programs/vorlinde_agenda_task/).
 if(WIN32)
   add_executable(vorlinde-agenda-task WIN32 tools/programs/vorlinde_agenda_task/agenda_task.cpp
-                                            tools/programs/vorlinde_agenda_task/command_line.cpp)
+                                            tools/programs/vorlinde_agenda_task/command_line.cpp
+                                            tools/processes/processes_windows.cpp)
   target_include_directories(vorlinde-agenda-task PRIVATE ${PROJECT_SOURCE_DIR})
   target_compile_options(vorlinde-agenda-task PRIVATE ${VORLINDE_LEAN_OPTIONS})
   target_link_options(vorlinde-agenda-task PRIVATE -Wl,--gc-sections $<$<CONFIG:Release>:-s>)

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """vorlinde-agenda's output as users read it, against the expected outputs
 checked in beside this script (tests/tool/expected/), and a table of
-command-line forms with the status and the words each must give. Given a
+command-line forms with the status and the whole lines each must give. Given a
 command that runs the Windows program, also holds vorlinde-agenda.exe to the
 same memo bytes, statuses and warned lines.
 Not covered: the Japanese of the Windows console (the Windows program is held
@@ -43,13 +43,16 @@ GOLDEN = [
     # A calendar, with the command that makes an agenda file of it.
     ("check-calendar.en.txt", ENGLISH, ["check", "calendar/example.ics"], 1),
     ("check-calendar.ja.txt", JAPANESE, ["check", "calendar/example.ics"], 1),
+    # The usage, put together from the table of subcommands.
+    ("usage.en.txt", ENGLISH, ["--help"], 0),
+    ("usage.ja.txt", JAPANESE, ["--help"], 0),
 ]
 
-# Arguments, status, and either the memo headings standard output must show
-# (standard error then empty, or holding the words given after them) or words
-# standard error must hold. Calendar days are counted in a zone whose days are
-# not all 24 hours long.
+# Arguments, status, the memo headings standard output must show, and the
+# lines standard error must hold, whole (none by default). Calendar days are
+# counted in a zone whose days are not all 24 hours long.
 SHOW = ["show", "--date"]
+ME = "vorlinde-agenda: "
 
 
 def days(year, month, day, count):
@@ -66,62 +69,77 @@ FORMS = [
     (SHOW + ["2028/02/28", "--days", "2", "days.vrn"], 0, days(2028, 2, 28, 2)),
     (SHOW + ["2025/01/01", "--days", "366", "days.vrn"], 0, days(2025, 1, 1, 366)),
     (SHOW + ["2026/12/24", "days.vrn", "missing.vrn"], 0, ["2026/12/24"],
-     "cannot read missing.vrn: no such file"),
+     [ME + "cannot read missing.vrn: no such file"]),
     (["check", "days.vrn"], 0, []),
     (["check", os.path.join("..", "..", "samples", "sample.vrn")], 0, []),
 ]
 
-# Usage errors of every subcommand: arguments and the words standard error
-# must hold, with status 2, in English; then each subcommand naming a file
-# that is not there, in Japanese.
+# Usage errors of every subcommand: arguments and the whole lines standard
+# error must hold, with status 2, in English (USAGE: the usage text); then
+# each subcommand naming a file that is not there, in Japanese.
 MISSING = "missing.vrn"
 EXPAND = ["expand", "--rule", "FREQ=DAILY", "--from", "2027/01/01"]
+USAGE = None
+NOT_A_DATE = ": not a date of the calendar (write it as YYYY/MM/DD)"
+EXPAND_NEEDS = (ME + "expand needs --rule, --from and one text, and takes --until or --count, "
+                "not both")
 USAGE_ERRORS = [
-    ([], "usage:"),
-    (["list", "days.vrn"], "unknown command list"),
-    (["--frobnicate"], "unknown command --frobnicate"),
-    (SHOW + ["2026/12-24", "days.vrn"], "--date 2026/12-24: not a date"),
-    (["show", "days.vrn", "--date"], "--date needs a value"),
-    (SHOW + ["2026/12/24", "--days", "+2", "days.vrn"], "--days +2: give a whole number from 1"),
-    (SHOW + ["2026/12/24", "--days", "367", "days.vrn"], "--days 367: give a whole number"),
-    (["show", "--raw=yes", "days.vrn"], "unknown option --raw=yes"),
-    (SHOW + ["2026/12/24"], "no file given"),
-    (["check", "--date", "2026/12/24", "days.vrn"], "unknown option --date"),
-    (["check"], "no file given"),
-    (["check", MISSING], "cannot read missing.vrn: no such file"),
-    (["check", "--", "--raw"], "cannot read --raw: no such file"),
-    (["convert", "--output", "out.vrn", "a.vrn", "b.vrn"], "--output takes one file"),
-    (["convert", MISSING], "cannot read missing.vrn: no such file"),
-    (["import", "--from", "2027/02/30", "calendar/example.ics"], "--from 2027/02/30: not a date"),
+    ([], USAGE),
+    (["list", "days.vrn"], [ME + "unknown command list"]),
+    (["--frobnicate"], [ME + "unknown command --frobnicate"]),
+    (SHOW + ["2026/12-24", "days.vrn"], [ME + "--date 2026/12-24" + NOT_A_DATE]),
+    (["show", "days.vrn", "--date"], [ME + "--date needs a value"]),
+    (SHOW + ["2026/12/24", "--days", "+2", "days.vrn"],
+     [ME + "--days +2: give a whole number from 1 to 366"]),
+    (SHOW + ["2026/12/24", "--days", "367", "days.vrn"],
+     [ME + "--days 367: give a whole number from 1 to 366"]),
+    (["show", "--raw=yes", "days.vrn"], [ME + "unknown option --raw=yes"]),
+    (SHOW + ["2026/12/24"], [ME + "no file given"]),
+    (["check", "--date", "2026/12/24", "days.vrn"], [ME + "unknown option --date"]),
+    (["check"], [ME + "no file given"]),
+    (["check", MISSING], [ME + "cannot read missing.vrn: no such file"]),
+    (["check", "--", "--raw"], [ME + "cannot read --raw: no such file"]),
+    (["convert", "--output", "out.vrn", "a.vrn", "b.vrn"], [ME + "--output takes one file"]),
+    (["convert", MISSING], [ME + "cannot read missing.vrn: no such file"]),
+    (["import", "--from", "2027/02/30", "calendar/example.ics"],
+     [ME + "--from 2027/02/30" + NOT_A_DATE]),
     (["import", "--from", "2027/03/01", "--until", "2027/02/28", "calendar/example.ics"],
-     "--until 2027/02/28 comes before the first day 2027/03/01"),
+     [ME + "--until 2027/02/28 comes before the first day 2027/03/01"]),
     (["import", "--tz", "Mars/Olympus_Mons", "calendar/example.ics"],
-     "--tz Mars/Olympus_Mons: no such time zone"),
-    (["import", MISSING], "cannot read missing.vrn: no such file"),
-    (["import", "--", "--tz"], "cannot read --tz: no such file"),
-    (["export"], "no file given"),
-    (["export", MISSING], "cannot read missing.vrn: no such file"),
-    (EXPAND + ["--count", "+2", "x"], "--count +2: give a whole number from 1 to 100000"),
-    (EXPAND + ["--count", "0", "x"], "--count 0: give a whole number"),
-    (EXPAND + ["--count", "2", "--until", "2027/02/01", "x"], "not both"),
-    (EXPAND, "expand needs --rule, --from and one text"),
-    (EXPAND + ["--", "-h", "x"], "expand needs --rule, --from and one text"),
-    (["expand", "--rule", "FREQ=DAILY", "--from", "2027/1/32", "x"], "--from 2027/1/32: not a date"),
-    (EXPAND + ["--output", "missing/out.vrn", "x"], "cannot write missing/out.vrn: no such file"),
-    (["holidays", "--from", "1954"], "--from 1954: give a whole number from 1955 to 2099"),
-    (["holidays", "--from", "2021", "--until", "2100"], "--until 2100: give a whole number"),
-    (["holidays", "--from", "2021", "--until", "2019"], "--until 2019 comes before"),
-    (["refresh", MISSING], "cannot read missing.vrn: no such file"),
-    (["refresh", "days.vrn"], "days.vrn was not written by vorlinde-agenda import"),
+     [ME + "--tz Mars/Olympus_Mons: no such time zone (write it as Asia/Tokyo)"]),
+    (["import", MISSING], [ME + "cannot read missing.vrn: no such file"]),
+    (["import", "--", "--tz"], [ME + "cannot read --tz: no such file"]),
+    (["export"], [ME + "no file given"]),
+    (["export", MISSING], [ME + "cannot read missing.vrn: no such file"]),
+    (EXPAND + ["--count", "+2", "x"], [ME + "--count +2: give a whole number from 1 to 100000"]),
+    (EXPAND + ["--count", "0", "x"], [ME + "--count 0: give a whole number from 1 to 100000"]),
+    (EXPAND + ["--count", "2", "--until", "2027/02/01", "x"], [EXPAND_NEEDS]),
+    (EXPAND, [EXPAND_NEEDS]),
+    (EXPAND + ["--", "-h", "x"], [EXPAND_NEEDS]),
+    (["expand", "--rule", "FREQ=DAILY", "--from", "2027/1/32", "x"],
+     [ME + "--from 2027/1/32" + NOT_A_DATE]),
+    (EXPAND + ["--output", "missing/out.vrn", "x"],
+     [ME + "cannot write missing/out.vrn: no such file"]),
+    (["holidays", "--from", "1954"], [ME + "--from 1954: give a whole number from 1955 to 2099"]),
+    (["holidays", "--from", "2021", "--until", "2100"],
+     [ME + "--until 2100: give a whole number from 1955 to 2099"]),
+    (["holidays", "--from", "2021", "--until", "2019"],
+     [ME + "--until 2019 comes before the first year 2021"]),
+    (["refresh", MISSING], [ME + "cannot read missing.vrn: no such file"]),
+    (["refresh", "days.vrn"], [ME + "days.vrn was not written by vorlinde-agenda import, so it "
+                               "cannot be refreshed; it is left as it is"]),
 ]
-# Each subcommand that reads or writes a file, naming a missing one in Japanese.
+# Each subcommand that reads or writes a file, naming a missing one in
+# Japanese: its status and the line it tells.
+NOT_READ_JA = ME + "missing.vrn を読めません：ファイルがありません"
 MISSING_JA = [
-    (["show", "--date", "2026/12/24", MISSING], 0),
-    (["check", MISSING], 2),
-    (["convert", MISSING], 2),
-    (["import", MISSING], 2),
-    (["export", MISSING], 2),
-    (EXPAND + ["--output", "missing/out.vrn", "x"], 2),
+    (["show", "--date", "2026/12/24", MISSING], 0, NOT_READ_JA),
+    (["check", MISSING], 2, NOT_READ_JA),
+    (["convert", MISSING], 2, NOT_READ_JA),
+    (["import", MISSING], 2, NOT_READ_JA),
+    (["export", MISSING], 2, NOT_READ_JA),
+    (EXPAND + ["--output", "missing/out.vrn", "x"], 2,
+     ME + "missing/out.vrn を書けません：ファイルがありません"),
 ]
 
 
@@ -166,17 +184,16 @@ def headings(output):
 
 def check_forms(command):
     problems = []
-    for args, status, want, *err in FORMS:
+    for args, status, want, *told in FORMS:
         result = run(command, args)
-        out, error = result.stdout, result.stderr.decode("utf-8", "replace")
+        out, error = result.stdout, result.stderr.decode("utf-8", "replace").splitlines()
         got = headings(out)
-        if isinstance(want, list):
-            ok = got == want and (want or out == b"") and (err[0] in error if err else not error)
-        else:
-            ok = want in error
+        want_error = told[0] if told else []
+        ok = got == want and (want or out == b"") and error == want_error
         if result.returncode != status or not ok:
-            problems.append("%s: want status %d and %r, got %d, headings %s, stderr %r"
-                            % (" ".join(args), status, want, result.returncode, got, error))
+            problems.append("%s: want status %d, headings %r and %r, got %d, %s, %r"
+                            % (" ".join(args), status, want, want_error, result.returncode, got,
+                               error))
     return problems
 
 
@@ -209,21 +226,24 @@ def check_holidays(command):
 
 def check_usage_errors(command):
     problems = []
-    for args, words in USAGE_ERRORS:
+    with open(os.path.join(EXPECTED, "usage.en.txt"), encoding="utf-8") as f:
+        usage = f.read().splitlines()
+    for args, want in USAGE_ERRORS:
         result = run(command, args)
-        error = result.stderr.decode("utf-8", "replace")
-        if result.returncode != 2 or words not in error:
+        error = result.stderr.decode("utf-8", "replace").splitlines()
+        want = usage if want is USAGE else want
+        if result.returncode != 2 or error != want:
             problems.append("%s: want status 2 and %r, got %d, %r"
-                            % (" ".join(args), words, result.returncode, error))
+                            % (" ".join(args), want, result.returncode, error))
     result = run(command, ["expand", "--help"])
-    if result.returncode != 0 or not result.stdout.startswith(b"usage: "):
+    if result.returncode != 0 or result.stdout.decode("utf-8", "replace").splitlines() != usage:
         problems.append("expand --help: want status 0 and the usage, got %d" % result.returncode)
-    for args, status in MISSING_JA:
+    for args, status, want in MISSING_JA:
         result = run(command, args, JAPANESE)
-        error = result.stderr.decode("utf-8", "replace")
-        if result.returncode != status or "ファイルがありません" not in error:
-            problems.append("LC_ALL=%s %s: want status %d and ファイルがありません, got %d, %r"
-                            % (JAPANESE, " ".join(args), status, result.returncode, error))
+        error = result.stderr.decode("utf-8", "replace").splitlines()
+        if result.returncode != status or error != [want]:
+            problems.append("LC_ALL=%s %s: want status %d and %r, got %d, %r"
+                            % (JAPANESE, " ".join(args), status, want, result.returncode, error))
     return problems
 
 

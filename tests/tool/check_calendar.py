@@ -51,8 +51,10 @@ IMPORTS = [
 # Japanese alone; the others run in English.
 JAPANESE = {"damaged.ja", "cut-short.ja"}
 
-# Rule, first day, limit, the days expand writes (or the exit status 2 and
-# what the message says).
+NOT_A_RULE = "not a repetition rule (write it as FREQ=WEEKLY;BYDAY=MO,TH)"
+# Rule, first day, limit, and the days expand writes, or (with exit status 2)
+# the end of the one line, after "--rule RULE: ", that tells why it refuses
+# the rule.
 RULES = [
     ("FREQ=WEEKLY;BYDAY=MO,TH", "2037/12/28", ["--count", "5"],
      ["2037/12/28", "2037/12/31", "2038/01/04", "2038/01/07", "2038/01/11"]),
@@ -69,7 +71,7 @@ RULES = [
     ("FREQ=WEEKLY;UNTIL=20380115", "2038/01/01", ["--count", "10"],
      ["2038/01/01", "2038/01/08", "2038/01/15"]),
     ("FREQ=DAILY;BYHOUR=9,17", "2038/01/18", ["--count", "2"], ["2038/01/18", "2038/01/19"]),
-    ("FREQ=HOURLY", "2038/01/01", ["--count", "2"], "more often than daily"),
+    ("FREQ=HOURLY", "2038/01/01", ["--count", "2"], "repeats more often than daily, but an agenda line is for a whole day"),
     # --count is occurrences, whatever span they take; without a limit, a year
     # is to the same day of the next year.
     ("FREQ=MONTHLY", "2027/01/01", ["--count", "14"],
@@ -87,9 +89,10 @@ RULES = [
     # BYMONTHDAY without BYMONTH in a yearly rule names every month's day.
     ("FREQ=YEARLY;BYMONTHDAY=31", "2027/04/06", ["--count", "3"],
      ["2027/05/31", "2027/07/31", "2027/08/31"]),
-    ("FREQ=WEEKLY;BYMONTHDAY=3", "2027/04/06", ["--count", "3"], "cannot go together"),
-    ("FREQ=FORTNIGHTLY", "2038/01/01", ["--count", "2"], "not a repetition rule"),
-    ("FREQ=WEEKLY;BYDAY=XX", "2038/01/01", ["--count", "2"], "not a repetition rule"),
+    ("FREQ=WEEKLY;BYMONTHDAY=3", "2027/04/06", ["--count", "3"],
+     "its parts cannot go together in a repetition rule (such as BYMONTHDAY in a weekly rule)"),
+    ("FREQ=FORTNIGHTLY", "2038/01/01", ["--count", "2"], NOT_A_RULE),
+    ("FREQ=WEEKLY;BYDAY=XX", "2038/01/01", ["--count", "2"], NOT_A_RULE),
 ]
 
 ROUND_TRIP = ("2027/01/01", 2)  # first day, years
@@ -176,7 +179,8 @@ def check_rules(command, english=True, rows=RULES):
     for rule, start, limit, want in rows:
         result = run(command, "expand", "--rule", rule, "--from", start, *limit, "rubbish")
         if isinstance(want, str):
-            said = want in result.stderr.decode("utf-8", "replace") or not english
+            told = ["vorlinde-agenda: --rule %s: %s" % (rule, want)]
+            said = result.stderr.decode("utf-8", "replace").splitlines() == told or not english
             ok = result.returncode == 2 and said and not result.stdout
         else:
             ok = result.returncode == 0 and result.stdout == expand_output(want)
@@ -320,7 +324,8 @@ def check_expand_warns(command):
     """expand writes 〓 for a character Shift-JIS lacks and says so, as import does."""
     result = run(command, "expand", "--rule", "FREQ=DAILY", "--from", "2027/01/01", "--count", "1",
                  "誕生日🎂")
-    said = b"has characters Shift-JIS lacks" in result.stderr
+    said = result.stderr.decode("utf-8", "replace").splitlines() == [
+        'vorlinde-agenda: warning: "誕生日🎂" has characters Shift-JIS lacks; they are written as 〓']
     if result.returncode != 0 or result.stdout != "2027/01/01 誕生日〓\r\n".encode("cp932") \
             or not said:
         return ["expand of a text with 🎂: status %d, %r %r"

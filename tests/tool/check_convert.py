@@ -6,7 +6,8 @@ kept beside it, and nothing half-written. Given a command that runs the
 Windows program, holds vorlinde-agenda.exe to the same files and statuses,
 and, in a console of its own with its input closed, it never waits for Enter.
 Not covered: waiting for Enter in a console window of its own (the decision
-is tests/start_mode_test.cpp's), and messages in the Windows console.
+is tools/programs/vorlinde_agenda/start_mode_test.cpp's), and messages in the
+Windows console.
 
 usage: check_convert.py COMMAND... [--windows WINDOWS-COMMAND...]"""
 
@@ -35,19 +36,29 @@ SHIFT_JIS = "2026/12/08 歯医者 10:00\r\n".encode("cp932")
 NOT_TEXT = b"2026/12/08 \x80\x80\xfd\x00\x01\x02"
 
 # Name, input bytes, options, status, expected file (None: left as it was),
-# words standard output must hold.
+# and the whole lines told on standard output and on standard error, {0}
+# standing for the file's name.
+CONVERTED = "{0}: converted from %s to Shift-JIS; the original is kept as {0}.bak"
+NO_FORM = "{0}:1:15: warning: U+1F382 (🎂) has no Shift-JIS form"
 CASES = [
-    ("utf8", TEXT.encode("utf-8"), [], 0, "agenda.sjis", "from UTF-8 to"),
-    ("utf8-bom", b"\xef\xbb\xbf" + TEXT.encode("utf-8"), [], 0, "agenda.sjis", "UTF-8 (BOM)"),
-    ("utf16le", TEXT.encode("utf-16"), [], 0, "agenda.sjis", "UTF-16LE"),
-    ("utf16be", b"\xfe\xff" + TEXT.encode("utf-16-be"), [], 0, "agenda.sjis", "UTF-16BE"),
-    ("utf8-lf", TEXT.replace("\r\n", "\n").encode("utf-8"), [], 0, "agenda-lf.sjis", ""),
-    ("utf8-no-last-break", TEXT[:-2].encode("utf-8"), [], 0, "agenda-no-last-break.sjis", ""),
-    ("shift-jis", SHIFT_JIS, [], 0, None, "already Shift-JIS"),
-    ("not-text", NOT_TEXT, [], 2, None, ""),
-    ("emoji", EMOJI.encode("utf-8"), [], 1, None, ":1:15: warning: U+1F382"),
+    ("utf8", TEXT.encode("utf-8"), [], 0, "agenda.sjis", [CONVERTED % "UTF-8"], []),
+    ("utf8-bom", b"\xef\xbb\xbf" + TEXT.encode("utf-8"), [], 0, "agenda.sjis",
+     [CONVERTED % "UTF-8 (BOM)"], []),
+    ("utf16le", TEXT.encode("utf-16"), [], 0, "agenda.sjis", [CONVERTED % "UTF-16LE"], []),
+    ("utf16be", b"\xfe\xff" + TEXT.encode("utf-16-be"), [], 0, "agenda.sjis",
+     [CONVERTED % "UTF-16BE"], []),
+    ("utf8-lf", TEXT.replace("\r\n", "\n").encode("utf-8"), [], 0, "agenda-lf.sjis",
+     [CONVERTED % "UTF-8"], []),
+    ("utf8-no-last-break", TEXT[:-2].encode("utf-8"), [], 0, "agenda-no-last-break.sjis",
+     [CONVERTED % "UTF-8"], []),
+    ("shift-jis", SHIFT_JIS, [], 0, None, ["{0}: note: already Shift-JIS; left as it is"], []),
+    ("not-text", NOT_TEXT, [], 2, None, [],
+     ["{0}: error: neither UTF-8, UTF-16 nor Shift-JIS text; left as it is"]),
+    ("emoji", EMOJI.encode("utf-8"), [], 1, None,
+     [NO_FORM, "{0}: left as it is; change those characters, or convert with --substitute to "
+      "write 〓 for them"], []),
     ("emoji-substituted", EMOJI.encode("utf-8"), ["--substitute"], 0, "emoji.sjis",
-     ":1:15: warning: U+1F382"),
+     [NO_FORM + "; written as 〓", CONVERTED % "UTF-8"], []),
 ]
 
 
@@ -77,19 +88,22 @@ def check(command, name_of, messages=True):
     problems = []
     work = tempfile.mkdtemp(prefix="convert-")
     try:
-        for name, data, options, status, expected, words in CASES:
+        for name, data, options, status, expected, *told in CASES:
             path = os.path.join(work, name + ".txt")
             write(path, data)
             result = run(command, ["convert"] + options + [name_of(path)], work)
             want = read(os.path.join(EXPECTED, expected)) if expected else data
             got = read(path)
             backup = os.path.exists(path + ".bak")
+            want_told = [[line.format(path) for line in lines] for lines in told]
+            got_told = [output.decode("utf-8", "replace").splitlines()
+                        for output in (result.stdout, result.stderr)]
             if (result.returncode != status or got != want or backup != bool(expected)
-                    or (messages and words.encode() not in result.stdout)):
-                problems.append("%s: want status %d, %s, a copy %s and %r; got %d, %r, %s\n%s%s"
+                    or (messages and got_told != want_told)):
+                problems.append("%s: want status %d, %s, a copy %s and %r; got %d, %r, %s, %r"
                                 % (name, status, expected or "unchanged",
-                                   "kept" if expected else "not made", words, result.returncode,
-                                   got, backup, result.stdout.decode(), result.stderr.decode()))
+                                   "kept" if expected else "not made", want_told,
+                                   result.returncode, got, backup, got_told))
             elif expected and read(path + ".bak") != data:
                 problems.append("%s: the copy does not hold the original" % name)
             elif expected:

@@ -35,6 +35,7 @@ def calendar(*summaries):
             "END:VCALENDAR\r\n" % events).encode()
 
 
+CHIP = "Write this into the chip to show the calendar there:"
 HAND = b"; my own agenda\r\n2027/01/05 dentist\r\n"
 DAMAGED = b"BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nDTSTART:tomorrow\r\nEND:VEVENT\r\nEND:VCALENDAR\r\n"
 
@@ -79,18 +80,25 @@ def check_rows(native):
             err = result.stderr.decode("utf-8", "replace")
             got = "status %d, %s, %r %r" % (result.returncode, sorted(os.listdir(folder)), out,
                                             err)
+            out_lines, err_lines = out.splitlines(), err.splitlines()
             if what == "a damaged calendar":
-                ok = (result.returncode == 2 and "the calendar is damaged" in err
-                      and not os.path.exists(vrn) and "warning" not in out)
+                ok = (result.returncode == 2 and not out_lines and not os.path.exists(vrn)
+                      and err_lines == ["%s:3: error: the calendar is damaged: Can't parse as "
+                                        "DATE-TIME value in DTSTART property" % cal])
             else:
                 target = vrn if kept is None or what == "one a drop made before" else \
                     os.path.join(folder, "cal-2.vrn")
                 lines = read(target).split(b"\r\n") if os.path.exists(target) else []
-                ok = (result.returncode == 0 and out.rstrip().endswith(target)
+                # Whole lines before and after the week's memos.
+                told = ([] if target == vrn else
+                        ["%s is another file, which is kept as it is: the calendar goes into %s"
+                         % (vrn, target)])
+                ok = (result.returncode == 0 and not err_lines
+                      and out_lines[:len(told)] == told
+                      and out_lines[-3:] == ["", CHIP, target]
                       and b"2027/01/06 Review" in lines
                       and (what != "one a drop made before" or b"2027/01/07 Added later" in lines)
-                      and (kept is None or target == vrn or read(vrn) == kept)
-                      and (target == vrn or "cal.vrn is another file" in out))
+                      and (kept is None or target == vrn or read(vrn) == kept))
             if not ok:
                 problems.append("dropping %s beside %s: %s" % ("cal.ics", what, got))
     # Natively --schedule says what to add to the crontab and changes nothing.
@@ -100,12 +108,15 @@ def check_rows(native):
         run(native, [cal], folder)
         before = sorted(os.listdir(folder)), read(os.path.join(folder, "cal.vrn"))
         result = run(native, ["refresh", "--schedule", "cal.vrn"], folder)
-        line = result.stdout.decode().strip()
-        if (result.returncode != 0 or not line.startswith("0 7 * * * '")
-                or not line.endswith(" refresh '%s'" % os.path.join(folder, "cal.vrn"))
-                or (sorted(os.listdir(folder)), read(os.path.join(folder, "cal.vrn"))) != before):
-            problems.append("refresh --schedule natively: status %d, %r"
-                            % (result.returncode, result.stdout))
+        agenda = os.path.join(folder, "cal.vrn")
+        line = "0 7 * * * '%s' refresh '%s'" % (os.path.realpath(native[-1]), agenda)
+        told = ("vorlinde-agenda: add the line above to your crontab (crontab -e) to refresh %s "
+                "every day; nothing was changed" % agenda)
+        if (result.returncode != 0 or result.stdout.decode().splitlines() != [line]
+                or result.stderr.decode().splitlines() != [told]
+                or (sorted(os.listdir(folder)), read(agenda)) != before):
+            problems.append("refresh --schedule natively: want %r and %r, got status %d, %r %r"
+                            % (line, told, result.returncode, result.stdout, result.stderr))
     return problems
 
 

@@ -77,24 +77,35 @@ def check_refreshes(native, server, folder):
     server.calendar = served_with(ADDED)
     result = run(native, ["refresh", "--verbose", cal], FEBRUARY, folder, cwd=HERE)
     now = read(cal)
-    if (result.returncode != 0 or b"2027/02/10 Added later\r\n" not in now
-            or not now.startswith(b"; vorlinde-agenda import 2027/01/25 - 2028/02/01\r\n")
-            or b"2027/01/05 10:00 Weekly meeting" in now
-            or b"entries added 1, removed 6" not in result.stdout):
+    lines = now.split(b"\r\n")
+    if (result.returncode != 0 or b"2027/02/10 Added later" not in lines
+            or lines[0] != b"; vorlinde-agenda import 2027/01/25 - 2028/02/01"
+            or b"2027/01/05 10:00 Weekly meeting" in lines
+            or result.stdout.decode().splitlines() != [
+                "%s: refreshed: entries added 1, removed 6" % cal]):
         problems.append("refresh a month on: status %d, %r, %r"
                         % (result.returncode, result.stdout, now[:400]))
     if run(native, ["refresh", cal], FEBRUARY, folder).stdout:
         problems.append("refresh without --verbose said something")
 
-    # Sources that fail leave the file as it was.
+    # Sources that fail leave the file as it was, and say so in whole lines,
+    # naming the address masked.
     hand = os.path.join(agendas, "hand.vrn")
     with open(hand, "wb") as f:
         f.write(b"; my own agenda\r\n2027/01/05 dentist\r\n")
     before = read(cal)
+    shown = "https://127.0.0.1:%d/..." % server.https_port
+    left = "vorlinde-agenda: %s is left as it was" % cal
     failures = [
-        ("a damaged calendar", served_with(b"DTSTART:never\r\n"), [cal], "damaged"),
-        ("an HTTP error", None, [cal], "HTTP status 404"),
-        ("a file import did not write", read(CALENDAR), [hand, cal], "not written by"),
+        ("a damaged calendar", served_with(b"DTSTART:never\r\n"), [cal],
+         ["%s:58: error: the calendar is damaged: Can't parse as DATE-TIME value in DTSTART "
+          "property" % shown, left]),
+        ("an HTTP error", None, [cal],
+         ["vorlinde-agenda: cannot fetch %s: the server answered with HTTP status 404" % shown,
+          left]),
+        ("a file import did not write", read(CALENDAR), [hand, cal],
+         ["vorlinde-agenda: %s was not written by vorlinde-agenda import, so it cannot be "
+          "refreshed; it is left as it is" % hand]),
     ]
     for what, served, files, says in failures:
         if served is None:
@@ -107,7 +118,7 @@ def check_refreshes(native, server, folder):
         result = run(native, ["refresh", *files], FEBRUARY, folder)
         message = result.stderr.decode("utf-8", "replace")
         unchanged = [read(f) for f in files[:1]] == kept[:1]
-        if (result.returncode != 2 or not unchanged or says not in message
+        if (result.returncode != 2 or not unchanged or message.splitlines() != says
                 or SECRET in message or "hunter2" in message
                 or sorted(os.listdir(agendas)) != ["cal.vrn", "hand.vrn", "local.ics"]):
             problems.append("refresh with %s: status %d, unchanged %s, %r, %s"
@@ -125,8 +136,8 @@ def check_refreshes(native, server, folder):
     server.stop()
     result = run(native, ["refresh", cal], FEBRUARY, folder)
     message = result.stderr.decode("utf-8", "replace")
-    if (result.returncode != 2 or read(cal) != before
-            or "https://127.0.0.1:%d/..." % server.https_port not in message
+    if (result.returncode != 2 or read(cal) != before or message.splitlines() != [
+            "vorlinde-agenda: cannot fetch %s: the server cannot be reached" % shown, left]
             or SECRET in message):
         problems.append("refresh with the server stopped: status %d, %r"
                         % (result.returncode, message))
@@ -144,8 +155,10 @@ def check_shortcut(native, server, folder):
     result = run(native, [os.path.join(work, "team.url")], NEW_YEAR, folder, cwd=work)
     agenda = os.path.join(work, "team.vrn")
     made = read(agenda) if os.path.exists(agenda) else b""
-    if (result.returncode != 0 or ("; source: %s\r\n" % address).encode() not in made
-            or b"Weekly meeting" not in made or SECRET.encode() in result.stdout):
+    lines = made.split(b"\r\n")
+    if (result.returncode != 0 or ("; source: %s" % address).encode() not in lines
+            or b"2027/01/05 01:00 Weekly meeting" not in lines
+            or SECRET.encode() in result.stdout):
         return ["a shortcut dropped: status %d, %r, %r" % (result.returncode, result.stdout[-200:],
                                                           made[:300])]
     return []

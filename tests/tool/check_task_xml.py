@@ -123,12 +123,9 @@ def check_row(command, program, agenda, user):
     if arguments is not None and split_windows_arguments(arguments) != ["refresh", agenda]:
         problems.append("%s: the arguments %s read back as %r" %
                         (where, arguments, split_windows_arguments(arguments)))
-    description = text("t:RegistrationInfo/t:Description")
-    if description is not None and (
-            agenda not in description or "calendar" not in description or
-            "取り込み直" not in description):
-        problems.append("%s: the description %r does not name the file in English and Japanese" %
-                        (where, description))
+    expect("t:RegistrationInfo/t:Description",
+           "Refreshes %s from the calendar it was imported from. / %s を取り込み元のカレンダーから"
+           "取り込み直します。" % (agenda, agenda))
     return problems
 
 

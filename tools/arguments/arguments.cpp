@@ -6,21 +6,21 @@
 
 namespace {
 
-const OptionSpec* Find(const std::vector<OptionSpec>& options, const std::string& name) {
-  for (const OptionSpec& option : options) {
+const Option* Find(const std::vector<Option>& options, const std::string& name) {
+  for (const Option& option : options) {
     if (name == option.name) return &option;
   }
   return nullptr;
 }
 
 // Whether `value` is one `option` takes; the problem when it is not.
-ArgumentProblem Check(const OptionSpec& option, const std::string& value) {
+ArgumentProblem Check(const Option& option, const std::string& value) {
   AgendaDate date;
   long number = 0;
-  if (option.kind == OptionSpec::kDate && !ParseDate(value, &date)) {
+  if (option.kind == Option::kDate && !ParseDate(value, &date)) {
     return {ArgumentProblem::kBadDate, option.name, value, 0, 0};
   }
-  if (option.kind == OptionSpec::kNumber &&
+  if (option.kind == Option::kNumber &&
       !ReadWholeNumber(value, option.least, option.most, &number)) {
     return {ArgumentProblem::kBadNumber, option.name, value, option.least, option.most};
   }
@@ -47,14 +47,14 @@ long Arguments::Number(const std::string& name) const {
 }
 
 ArgumentProblem ReadArguments(const std::vector<std::string>& arguments,
-                              const std::vector<OptionSpec>& options, Arguments* read) {
+                              const std::vector<Option>& options, Arguments* read) {
   for (size_t i = 0; i < arguments.size(); ++i) {
     const std::string& argument = arguments[i];
     if (argument == "--") {
       read->operands.insert(read->operands.end(), arguments.begin() + i + 1, arguments.end());
       break;
     }
-    if (argument == "-h" || argument == "--help") {
+    if (argument == "-h" || argument == kHelpOption) {
       read->help = true;
       return {};
     }
@@ -64,14 +64,14 @@ ArgumentProblem ReadArguments(const std::vector<std::string>& arguments,
     }
     const size_t equals =
         argument.compare(0, 2, "--") == 0 ? argument.find('=') : std::string::npos;
-    const OptionSpec* option = Find(options, argument.substr(0, equals));
-    if (option == nullptr || (option->kind == OptionSpec::kFlag && equals != std::string::npos)) {
+    const Option* option = Find(options, argument.substr(0, equals));
+    if (option == nullptr || (option->kind == Option::kFlag && equals != std::string::npos)) {
       return {ArgumentProblem::kUnknownOption, argument, "", 0, 0};
     }
     std::string value;
     if (equals != std::string::npos) {
       value = argument.substr(equals + 1);
-    } else if (option->kind != OptionSpec::kFlag) {
+    } else if (option->kind != Option::kFlag) {
       if (++i == arguments.size()) return {ArgumentProblem::kNeedsValue, option->name, "", 0, 0};
       value = arguments[i];
     }

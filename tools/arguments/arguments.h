@@ -10,7 +10,10 @@
 
 #include "agenda/agenda.h"
 
-struct OptionSpec {
+// The option that asks for the usage instead ("-h" too).
+constexpr char kHelpOption[] = "--help";
+
+struct Option {
   enum Kind { kFlag, kText, kDate, kNumber } kind;
   const char* name;  // "--date"
   long least;        // the range of a kNumber
@@ -48,7 +51,7 @@ struct ArgumentProblem {
 // Reads `arguments` (without the program's name, or a subcommand's) against
 // the options a command takes, into `*read`. Stops at -h or --help.
 ArgumentProblem ReadArguments(const std::vector<std::string>& arguments,
-                              const std::vector<OptionSpec>& options, Arguments* read);
+                              const std::vector<Option>& options, Arguments* read);
 
 // A whole number written in digits alone, from `least` to `most`.
 bool ReadWholeNumber(const std::string& text, long least, long most, long* value);

@@ -10,11 +10,11 @@
 
 namespace {
 
-const std::vector<OptionSpec> kOptions = {
-    {OptionSpec::kFlag, "--raw", 0, 0},
-    {OptionSpec::kText, "--output", 0, 0},
-    {OptionSpec::kDate, "--date", 0, 0},
-    {OptionSpec::kNumber, "--days", 1, 366},
+const std::vector<Option> kOptions = {
+    {Option::kFlag, "--raw", 0, 0},
+    {Option::kText, "--output", 0, 0},
+    {Option::kDate, "--date", 0, 0},
+    {Option::kNumber, "--days", 1, 366},
 };
 
 // What the reader made of a command line: each option as NAME=VALUE, then

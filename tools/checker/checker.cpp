@@ -6,6 +6,7 @@
 #include "agenda/line.h"
 #include "tools/encodings/encodings.h"
 #include "tools/files/files.h"
+#include "tools/strings/strings.h"
 
 namespace {
 
@@ -19,9 +20,7 @@ bool IsDigit(unsigned char c) { return c >= '0' && c <= '9'; }
 // BEGIN:VCALENDAR in any case.
 bool IsICalendar(const std::string& bytes) {
   const std::string start = bytes.substr(ByteOrderMarkLength(bytes) == 3 ? 3 : 0, 15);
-  std::string upper;
-  for (char c : start) upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
-  return upper == "BEGIN:VCALENDAR";
+  return EqualsIgnoringAsciiCase(start, "BEGIN:VCALENDAR");
 }
 
 }  // namespace

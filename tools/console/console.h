@@ -17,9 +17,10 @@ std::string Utf8ToTerminalText(const std::string& utf8);
 std::string ArgumentToUtf8(const std::string& argument);
 
 // Whether the user's environment is Japanese: on Windows the console's or the
-// system's ANSI code page is 932, on Linux LC_ALL, LC_MESSAGES or LANG (the
-// first one set) starts with "ja".
-bool TerminalIsJapanese();
+// system's ANSI code page is 932; on Linux `messageLocale`, the locale
+// messages follow (the first of LC_ALL, LC_MESSAGES and LANG that is set,
+// which the program reads), starts with "ja".
+bool TerminalIsJapanese(const std::string& messageLocale);
 
 // Makes standard output write bytes exactly as given, for raw output: on
 // Windows it would otherwise write every LF as CR LF.

@@ -1,6 +1,4 @@
-// The terminal on Linux: UTF-8, its language from the locale variables.
-#include <stdlib.h>
-#include <string.h>
+// The terminal on Linux: UTF-8, its language from the locale messages follow.
 #include <unistd.h>
 
 #include "tools/console/console.h"
@@ -12,12 +10,8 @@ std::string Utf8ToTerminalText(const std::string& utf8) { return utf8; }
 
 std::string ArgumentToUtf8(const std::string& argument) { return argument; }
 
-bool TerminalIsJapanese() {
-  for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
-    const char* value = getenv(name);
-    if (value != nullptr && value[0] != '\0') return strncmp(value, "ja", 2) == 0;
-  }
-  return false;
+bool TerminalIsJapanese(const std::string& messageLocale) {
+  return messageLocale.compare(0, 2, "ja") == 0;
 }
 
 void SetBinaryOutput() {}

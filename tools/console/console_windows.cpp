@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "tools/console/console.h"
+#include "tools/encodings/encodings.h"
 
 namespace {
 
@@ -18,14 +19,22 @@ UINT OutputCodePage() {
 }
 
 // `text` in code page `from` as code page `to`; characters that `to` lacks
-// come out as "?".
+// come out as "?". UTF-8 is converted by tools/encodings/, any other code
+// page by the system's table.
 std::string Convert(const std::string& text, UINT from, UINT to) {
   if (text.empty() || from == to) return text;
-  const int size = static_cast<int>(text.size());
-  const int wide = MultiByteToWideChar(from, 0, text.data(), size, nullptr, 0);
-  if (wide <= 0) return text;
-  std::wstring utf16(static_cast<size_t>(wide), L'\0');
-  MultiByteToWideChar(from, 0, text.data(), size, &utf16[0], wide);
+  std::wstring utf16;
+  if (from == CP_UTF8) {
+    utf16 = Utf8ToWide(text);
+  } else {
+    const int size = static_cast<int>(text.size());
+    const int wide = MultiByteToWideChar(from, 0, text.data(), size, nullptr, 0);
+    if (wide <= 0) return text;
+    utf16.assign(static_cast<size_t>(wide), L'\0');
+    MultiByteToWideChar(from, 0, text.data(), size, &utf16[0], wide);
+  }
+  if (to == CP_UTF8) return WideToUtf8(utf16);
+  const int wide = static_cast<int>(utf16.size());
   const int bytes = WideCharToMultiByte(to, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
   if (bytes <= 0) return text;
   std::string out(static_cast<size_t>(bytes), '\0');
@@ -47,7 +56,9 @@ std::string ArgumentToUtf8(const std::string& argument) {
   return Convert(argument, CP_ACP, CP_UTF8);
 }
 
-bool TerminalIsJapanese() { return GetConsoleOutputCP() == kShiftJis || GetACP() == kShiftJis; }
+bool TerminalIsJapanese(const std::string&) {
+  return GetConsoleOutputCP() == kShiftJis || GetACP() == kShiftJis;
+}
 
 void SetBinaryOutput() {
   fflush(stdout);

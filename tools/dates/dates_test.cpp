@@ -1,10 +1,10 @@
 // Dates as the agenda tool reads them from its command line and counts them.
 // Not covered: the module's calendar arithmetic (dates_test.cpp).
+#include "tools/dates/dates.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "tools/dates/dates.h"
 
 namespace {
 
@@ -63,6 +63,23 @@ TEST(ToolDates, DayNumberCountsCalendarDays) {
   for (const auto& c : cases) {
     EXPECT_EQ(c.number, DayNumber(c.date)) << DateColumns(c.date);
     EXPECT_EQ(DateColumns(c.date), DateColumns(DateOfDay(c.number))) << c.number;
+  }
+}
+
+TEST(ToolDates, CompareDates) {
+  const struct {
+    AgendaDate a, b;
+    int order;  // the sign of CompareDates(a, b)
+  } cases[] = {
+      {{2027, 1, 1}, {2027, 1, 1}, 0},    {{2026, 12, 31}, {2027, 1, 1}, -1},
+      {{2027, 2, 1}, {2027, 1, 31}, 1},   {{2027, 1, 2}, {2027, 1, 1}, 1},
+      {{1999, 12, 31}, {2000, 1, 1}, -1}, {{2038, 1, 19}, {2038, 1, 20}, -1},
+  };
+  const auto sign = [](int n) { return (n > 0) - (n < 0); };
+  for (const auto& c : cases) {
+    EXPECT_EQ(c.order, sign(CompareDates(c.a, c.b))) << DateColumns(c.a) << " " << DateColumns(c.b);
+    EXPECT_EQ(-c.order, sign(CompareDates(c.b, c.a)))
+        << DateColumns(c.b) << " " << DateColumns(c.a);
   }
 }
 

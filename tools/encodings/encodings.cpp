@@ -9,6 +9,9 @@ const char kGetaMark[] = "\x81\xAC";
 namespace {
 
 const char kUtf8Mark[] = "\xEF\xBB\xBF";
+
+// What a conversion writes for what it cannot read.
+constexpr char32_t kReplacementCharacter = 0xFFFD;
 const char kUtf16LittleEndianMark[] = "\xFF\xFE";
 const char kUtf16BigEndianMark[] = "\xFE\xFF";
 
@@ -178,6 +181,47 @@ std::string Utf8Of(char32_t c) {
     out += static_cast<char>(0x80 | (c & 0x3F));
   }
   return out;
+}
+
+void AppendUtf16(char32_t character, std::u16string* utf16) {
+  if (character < 0x10000) {
+    utf16->push_back(static_cast<char16_t>(character));
+    return;
+  }
+  utf16->push_back(static_cast<char16_t>(0xD800 + ((character - 0x10000) >> 10)));
+  utf16->push_back(static_cast<char16_t>(0xDC00 + ((character - 0x10000) & 0x3FF)));
+}
+
+std::u16string Utf8ToUtf16(const std::string& utf8, bool* valid) {
+  std::u16string utf16;
+  bool whole = true;
+  for (size_t at = 0; at < utf8.size();) {
+    char32_t character = 0;
+    if (!NextUtf8(utf8, &at, &character)) {
+      ++at;
+      character = kReplacementCharacter;
+      whole = false;
+    }
+    AppendUtf16(character, &utf16);
+  }
+  if (valid != nullptr) *valid = whole;
+  return utf16;
+}
+
+std::string Utf16ToUtf8(const std::u16string& utf16) {
+  const auto isHigh = [](char32_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; };
+  const auto isLow = [](char32_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; };
+  std::string utf8;
+  for (size_t i = 0; i < utf16.size(); ++i) {
+    char32_t character = utf16[i];
+    if (isHigh(character) && i + 1 < utf16.size() && isLow(utf16[i + 1])) {
+      character = 0x10000 + ((character - 0xD800) << 10) + (utf16[++i] - 0xDC00);
+    } else if (isHigh(character) || isLow(character)) {
+      character = kReplacementCharacter;
+    }
+    utf8 += Utf8Of(character);
+  }
+  return utf8;
 }
 
 bool IsUtf8(const std::string& bytes) {

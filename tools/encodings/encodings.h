@@ -28,6 +28,25 @@ bool NextUtf16(const std::string& bytes, bool bigEndian, size_t* at, char32_t* c
 // The character as UTF-8.
 std::string Utf8Of(char32_t character);
 
+// Appends the character's UTF-16 code units to `*utf16`: one, or a
+// surrogate pair beyond U+FFFF.
+void AppendUtf16(char32_t character, std::u16string* utf16);
+
+// UTF-8 as UTF-16. A byte that begins no UTF-8 character (a cut or overlong
+// one, a surrogate) becomes U+FFFD, as Windows' own conversion writes it,
+// and clears `*valid` when it is given.
+std::u16string Utf8ToUtf16(const std::string& utf8, bool* valid = nullptr);
+
+// UTF-16 as UTF-8; a surrogate without its other half becomes U+FFFD.
+std::string Utf16ToUtf8(const std::u16string& utf16);
+
+#if defined(_WIN32)
+// The same for the wide strings of the Windows API, whose wchar_t is a
+// UTF-16 code unit (encodings_windows.cpp).
+std::wstring Utf8ToWide(const std::string& utf8);
+std::string WideToUtf8(const std::wstring& wide);
+#endif
+
 bool IsUtf8(const std::string& bytes);
 
 enum class Encoding {

@@ -1,11 +1,13 @@
 // Text encodings for the tools: which encoding a file was saved in, Unicode
-// to Shift-JIS as users mean it, and text quoted in a message.
+// to Shift-JIS as users mean it, UTF-8 to UTF-16 and back, and text quoted
+// in a message.
 // Not covered: the platforms' code page tables themselves (the conversions'
 // golden files run through both), nor how a file's lines are checked
 // (checker_test.cpp).
 #include "tools/encodings/encodings.h"
 
 #include <gtest/gtest.h>
+#include <stdio.h>
 
 #include <string>
 
@@ -106,6 +108,58 @@ TEST(Text, NextUtf16) {
     const bool read = NextUtf16(c.bytes, c.bigEndian, &at, &character);
     EXPECT_EQ(c.character, read ? character : U'\0') << Escaped(c.bytes);
     EXPECT_EQ(read ? c.bytes.size() : 0, at) << Escaped(c.bytes);
+  }
+}
+
+// UTF-16 code units as hex, for a failure message.
+std::string Units(const std::u16string& utf16) {
+  std::string hex;
+  for (const char16_t unit : utf16) {
+    char text[8];
+    snprintf(text, sizeof text, "%04X ", static_cast<unsigned>(unit));
+    hex += text;
+  }
+  return hex;
+}
+
+TEST(Text, Utf8ToUtf16AndBack) {
+  const std::string bad = "\xEF\xBF\xBD";  // U+FFFD, for what cannot be read
+  const struct {
+    std::string utf8;
+    std::u16string utf16;
+    bool valid;
+    std::string back;  // the UTF-8 of those units
+  } cases[] = {
+      {"", u"", true, ""},
+      {Bytes("a\0b"), std::u16string(u"a\0b", 3), true, Bytes("a\0b")},
+      {"会議", u"会議", true, "会議"},
+      {"\xF0\x9F\x8E\x82", {0xD83C, 0xDF82}, true, "\xF0\x9F\x8E\x82"},  // 🎂, a pair
+      {"\xF4\x8F\xBF\xBF", {0xDBFF, 0xDFFF}, true, "\xF4\x8F\xBF\xBF"},  // the last character
+      // What is not UTF-8 becomes U+FFFD, byte by byte: cut, overlong, a surrogate.
+      {"\xE3\x81", {0xFFFD, 0xFFFD}, false, bad + bad},
+      {"\xC0\x80", {0xFFFD, 0xFFFD}, false, bad + bad},
+      {"\xED\xA0\x80x", {0xFFFD, 0xFFFD, 0xFFFD, u'x'}, false, bad + bad + bad + "x"},
+  };
+  for (const auto& c : cases) {
+    bool valid = !c.valid;
+    EXPECT_EQ(Units(c.utf16), Units(Utf8ToUtf16(c.utf8, &valid))) << Escaped(c.utf8);
+    EXPECT_EQ(c.valid, valid) << Escaped(c.utf8);
+    EXPECT_EQ(Escaped(c.back), Escaped(Utf16ToUtf8(c.utf16))) << Units(c.utf16);
+  }
+  // A surrogate without its other half: alone, swapped, before a letter,
+  // after one, and before a whole pair.
+  const struct {
+    std::u16string utf16;
+    std::string utf8;
+  } lone[] = {
+      {{0xD83C}, bad},
+      {{0xDF82, 0xD83C}, bad + bad},
+      {{0xD83C, u'A'}, bad + "A"},
+      {{u'A', 0xDF82}, "A" + bad},
+      {{0xD83C, 0xD83C, 0xDF82}, bad + "\xF0\x9F\x8E\x82"},
+  };
+  for (const auto& c : lone) {
+    EXPECT_EQ(Escaped(c.utf8), Escaped(Utf16ToUtf8(c.utf16))) << Units(c.utf16);
   }
 }
 

@@ -17,28 +17,27 @@ std::string ShiftJisToUtf8(const std::string& shiftJis) {
   if (wide <= 0) return shiftJis;
   std::wstring utf16(static_cast<size_t>(wide), L'\0');
   MultiByteToWideChar(kShiftJis, 0, shiftJis.data(), size, &utf16[0], wide);
-  const int bytes =
-      WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
-  if (bytes <= 0) return shiftJis;
-  std::string out(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, utf16.data(), wide, &out[0], bytes, nullptr, nullptr);
-  return out;
+  return WideToUtf8(utf16);
+}
+
+std::wstring Utf8ToWide(const std::string& utf8) {
+  const std::u16string utf16 = Utf8ToUtf16(utf8);
+  return std::wstring(utf16.begin(), utf16.end());
+}
+
+std::string WideToUtf8(const std::wstring& wide) {
+  return Utf16ToUtf8(std::u16string(wide.begin(), wide.end()));
 }
 
 bool CodePage932Of(char32_t character, std::string* out) {
-  wchar_t units[2];
-  int count = 1;
-  if (character >= 0x10000) {
-    units[0] = static_cast<wchar_t>(0xD800 + ((character - 0x10000) >> 10));
-    units[1] = static_cast<wchar_t>(0xDC00 + ((character - 0x10000) & 0x3FF));
-    count = 2;
-  } else {
-    units[0] = static_cast<wchar_t>(character);
-  }
+  std::u16string units;
+  AppendUtf16(character, &units);
+  const std::wstring wide(units.begin(), units.end());
   char converted[8];
   BOOL usedDefault = FALSE;
-  const int bytes = WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, units, count, converted,
-                                        sizeof converted, nullptr, &usedDefault);
+  const int bytes = WideCharToMultiByte(kShiftJis, WC_NO_BEST_FIT_CHARS, wide.data(),
+                                        static_cast<int>(wide.size()), converted, sizeof converted,
+                                        nullptr, &usedDefault);
   if (bytes <= 0 || usedDefault) return false;
   out->append(converted, static_cast<size_t>(bytes));
   return true;

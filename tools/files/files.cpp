@@ -90,6 +90,18 @@ std::string WithExtension(const std::string& path, const std::string& extension)
   return (dot != std::string::npos && dot > folder ? path.substr(0, dot) : path) + extension;
 }
 
+std::string FirstFittingName(const NumberedNames& names,
+                             const std::function<bool(const std::string&)>& fits) {
+  constexpr int kMostNames = 1000;
+  for (int n = 0; n < kMostNames; ++n) {
+    const std::string name =
+        names.stem + (n == 0 ? "" : names.separator + std::to_string(names.firstNumber + n - 1)) +
+        names.ending;
+    if (fits(name)) return name;
+  }
+  return "";
+}
+
 bool IsAbsolutePath(const std::string& path) {
   const bool drive = path.size() >= 2 && path[1] == ':' &&
                      ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));

@@ -3,6 +3,7 @@
 // the tool to tell in the user's language.
 #pragma once
 
+#include <functional>
 #include <string>
 
 // Why a file operation failed.
@@ -49,6 +50,22 @@ std::string FolderOf(const std::string& path);
 // `path` with its file name's extension (from its last ".") replaced by
 // `extension` (as ".vrn"), or `extension` added when it has none.
 std::string WithExtension(const std::string& path, const std::string& extension);
+
+// Names numbered after a pattern, for a file that must not take the place
+// of another: the first is `stem` + `ending`, the next `stem` + `separator`
+// + `firstNumber` + `ending`, then the numbers after it (FILE.bak,
+// FILE.1.bak, FILE.2.bak...; NAME.vrn, NAME-2.vrn, NAME-3.vrn...).
+struct NumberedNames {
+  std::string stem;
+  std::string separator;
+  int firstNumber;
+  std::string ending;
+};
+
+// The first of the names (a thousand at most) that `fits` takes, or "" when
+// it takes none. `fits` may do more than look: make the file, for one.
+std::string FirstFittingName(const NumberedNames& names,
+                             const std::function<bool(const std::string&)>& fits);
 
 // Whether `path` begins at the root ("/", "\\", or a drive as "C:").
 bool IsAbsolutePath(const std::string& path);

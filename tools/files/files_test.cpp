@@ -1,6 +1,7 @@
 // Whole files for the agenda tool: a new file never overwrites one, a
 // replaced file is the old one or the new one and leaves nothing beside it,
-// and why a file cannot be read.
+// even when the final move fails, why a file cannot be read, and the first
+// free name of a numbered series.
 // Not covered: a file held open by another program on Windows (the wine
 // tests of refresh).
 #include "tools/files/files.h"
@@ -67,6 +68,59 @@ TEST(Files, WhyNotRead) {
   EXPECT_EQ(FileProblem::kNoSuchFile, ReadWholeFile(In(dir, "missing/a.vrn"), &bytes).kind);
   EXPECT_EQ(FileProblem::kFolder, ReadWholeFile(In(dir, "folder"), &bytes).kind);
   EXPECT_EQ(FileProblem::kNotAFile, ReadWholeFile("/dev/null", &bytes).kind);
+}
+
+// The temporary file is written, then its move over the target fails: the
+// folder holds what it held before, and no temporary file.
+TEST(Files, NothingLeftWhenTheFinalMoveFails) {
+  const struct {
+    const char* what;
+    std::vector<std::string> inTarget;  // the target is a folder holding these
+  } cases[] = {
+      {"a folder holding a file", {"inside.vrn"}},
+      {"an empty folder", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    ScratchDir dir;
+    mkdir(In(dir, "agenda.vrn").c_str(), 0777);
+    for (const std::string& name : c.inTarget) dir.Write("agenda.vrn/" + name, "kept");
+    EXPECT_EQ(FileProblem::kFolder, ReplaceFileContents(In(dir, "agenda.vrn"), "new").kind);
+    EXPECT_EQ(std::vector<std::string>{"agenda.vrn"}, Names(dir));
+  }
+}
+
+TEST(Files, FirstFittingName) {
+  const NumberedNames backups = {"cal.vrn", ".", 1, ".bak"}, agendas = {"work", "-", 2, ".vrn"};
+  const std::string all = "every name";
+  const struct {
+    NumberedNames names;
+    std::vector<std::string> taken;
+    const char* first;  // the first name not taken, "" for none
+    size_t tries;       // how many names were tried
+    const char* last;   // the last of them
+  } cases[] = {
+      {backups, {}, "cal.vrn.bak", 1, "cal.vrn.bak"},
+      {backups, {"cal.vrn.bak"}, "cal.vrn.1.bak", 2, "cal.vrn.1.bak"},
+      {backups, {"cal.vrn.bak", "cal.vrn.1.bak"}, "cal.vrn.2.bak", 3, "cal.vrn.2.bak"},
+      {backups, {all}, "", 1000, "cal.vrn.999.bak"},
+      {agendas, {"work.vrn"}, "work-2.vrn", 2, "work-2.vrn"},
+      {agendas, {"work.vrn", "work-2.vrn", "work-3.vrn"}, "work-4.vrn", 4, "work-4.vrn"},
+      {agendas, {"work-2.vrn"}, "work.vrn", 1, "work.vrn"},
+      {agendas, {all}, "", 1000, "work-1000.vrn"},
+  };
+  for (const auto& c : cases) {
+    const bool allTaken = c.taken == std::vector<std::string>{all};
+    std::vector<std::string> tried;
+    const std::string first = FirstFittingName(c.names, [&](const std::string& name) {
+      tried.push_back(name);
+      return !allTaken && std::find(c.taken.begin(), c.taken.end(), name) == c.taken.end();
+    });
+    SCOPED_TRACE(c.names.stem + " with " + testing::PrintToString(c.taken));
+    EXPECT_EQ(c.first, first);
+    EXPECT_EQ(c.tries, tried.size());
+    EXPECT_EQ(c.last, tried.empty() ? "" : tried.back());
+  }
 }
 
 }  // namespace

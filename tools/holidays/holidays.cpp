@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "agenda/calendar.h"
+#include "tools/dates/dates.h"
 
 namespace {
 
@@ -68,14 +69,6 @@ const HolidayRule kRules[] = {
 constexpr AgendaDate kFirstSubstituteDay = {1973, 4, 12};
 constexpr AgendaDate kFirstDayBetween = {1985, 12, 27};
 
-bool Before(AgendaDate a, AgendaDate b) {
-  if (a.year != b.year) return a.year < b.year;
-  if (a.month != b.month) return a.month < b.month;
-  return a.day < b.day;
-}
-
-bool SameDay(AgendaDate a, AgendaDate b) { return !Before(a, b) && !Before(b, a); }
-
 // 0 for Sunday to 6 for Saturday.
 int32_t DayOfWeek(AgendaDate date) {
   static const int32_t kMonthOffsets[12] = {0, 3, 2, 5, 0, 3, 5, 1, 4, 6, 2, 4};
@@ -97,8 +90,9 @@ int32_t EquinoxDay(int32_t year, int32_t base1900, int32_t base1980) {
 }
 
 bool Contains(const std::vector<Holiday>& holidays, AgendaDate date) {
-  return std::any_of(holidays.begin(), holidays.end(),
-                     [date](const Holiday& holiday) { return SameDay(holiday.date, date); });
+  return std::any_of(holidays.begin(), holidays.end(), [date](const Holiday& holiday) {
+    return CompareDates(holiday.date, date) == 0;
+  });
 }
 
 }  // namespace
@@ -126,7 +120,9 @@ std::vector<Holiday> JapaneseHolidays(int32_t year) {
   // A holiday on a Sunday gives the Monday off; from 2007 the first day after
   // it that is no holiday, as when Sunday 5/3 gives Wednesday 5/6.
   for (const Holiday& holiday : named) {
-    if (DayOfWeek(holiday.date) != 0 || Before(holiday.date, kFirstSubstituteDay)) continue;
+    if (DayOfWeek(holiday.date) != 0 || CompareDates(holiday.date, kFirstSubstituteDay) < 0) {
+      continue;
+    }
     AgendaDate next = AddDays(holiday.date, 1);
     while (year >= 2007 && Contains(named, next)) next = AddDays(next, 1);
     if (!Contains(named, next)) holidays.push_back({next, "振替休日（" + holiday.name + "）"});
@@ -136,13 +132,13 @@ std::vector<Holiday> JapaneseHolidays(int32_t year) {
   // the named holidays, yet no Sunday lies between two of them after 2006.
   for (const Holiday& holiday : named) {
     const AgendaDate between = AddDays(holiday.date, 1);
-    if (Before(between, kFirstDayBetween) || DayOfWeek(between) == 0 ||
+    if (CompareDates(between, kFirstDayBetween) < 0 || DayOfWeek(between) == 0 ||
         Contains(holidays, between) || !Contains(named, AddDays(between, 1))) {
       continue;
     }
     holidays.push_back({between, "国民の休日"});
   }
   std::sort(holidays.begin(), holidays.end(),
-            [](const Holiday& a, const Holiday& b) { return Before(a.date, b.date); });
+            [](const Holiday& a, const Holiday& b) { return CompareDates(a.date, b.date) < 0; });
   return holidays;
 }

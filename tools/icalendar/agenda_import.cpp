@@ -34,7 +34,7 @@ bool ReadCalendar(const std::string& source, const ImportSettings& settings, Cal
     return !result->problem;
   }
   calendar->name = MaskedAddress(settings.shown(source));
-  FetchResult fetched = Fetch(settings.shown(source), settings.limits);
+  FetchResult fetched = Fetch(settings.utf8(source), settings.limits);
   if (fetched.error != FetchError::kNone) {
     result->outcome = ImportOutcome::kCannotFetch;
     result->subject = calendar->name;
@@ -148,7 +148,8 @@ bool ImportedFrom(const std::string& agendaFile, const std::string& source) {
          origin.sources == std::vector<std::string>{RecordedSource(source, agendaFile)};
 }
 
-ScheduleResult ScheduleDailyRefresh(const std::string& file, bool schedule, ShownName shown) {
+ScheduleResult ScheduleDailyRefresh(const std::string& file, bool schedule, ShownName pathText,
+                                    const std::string& login) {
   ScheduleResult result;
   std::string bytes;
   ImportOrigin origin;
@@ -161,8 +162,8 @@ ScheduleResult ScheduleDailyRefresh(const std::string& file, bool schedule, Show
     result.outcome = ScheduleResult::kNotImported;
     return result;
   }
-  result.path = shown(AbsolutePath(file));
-  const std::string user = CurrentUserName();
+  result.path = pathText(AbsolutePath(file));
+  const std::string user = CurrentUserName(login);
   result.task = TaskName(result.path, user);
   const SchedulerRun run =
       schedule ? RegisterTask(result.task, TaskXml(ScheduledProgramPath(), result.path, user))

@@ -24,7 +24,8 @@ using ShownName = std::string (*)(const std::string& name);
 struct ImportSettings {
   AgendaDate today;
   FetchLimits limits;
-  ShownName shown;
+  ShownName shown;  // a name as messages show it
+  ShownName utf8;   // a name as UTF-8, for what is built from it: the address fetched
 };
 
 enum class ImportOutcome {
@@ -84,5 +85,9 @@ struct ScheduleResult {
   unsigned long code = 0;
 };
 
-// --schedule (`schedule`) or --unschedule of the agenda file `file`.
-ScheduleResult ScheduleDailyRefresh(const std::string& file, bool schedule, ShownName shown);
+// --schedule (`schedule`) or --unschedule of the agenda file `file`, its
+// path given to the schedule as `pathText` makes it UTF-8; `login` is the
+// user's login name from the environment, for a machine whose user database
+// has no entry for the user.
+ScheduleResult ScheduleDailyRefresh(const std::string& file, bool schedule, ShownName pathText,
+                                    const std::string& login);

@@ -2,14 +2,13 @@
 
 #include <libical/ical.h>
 
+#include "tools/dates/dates.h"
 #include "tools/icalendar/rule.h"
 
 namespace {
 
 bool After(const icaltimetype& time, AgendaDate date) {
-  if (time.year != date.year) return time.year > date.year;
-  if (time.month != date.month) return time.month > date.month;
-  return time.day > date.day;
+  return CompareDates({time.year, time.month, time.day}, date) > 0;
 }
 
 bool NamesWeekday(const icalrecurrencetype& rule, int weekday) {
@@ -71,10 +70,7 @@ ExpandResult ExpandRule(const std::string& text, AgendaDate from, AgendaDate unt
        day = icalrecur_iterator_next(it)) {
     const AgendaDate date = {day.year, day.month, day.day};
     // A rule with times of day names some days more than once.
-    if (!days->empty() && days->back().year == date.year && days->back().month == date.month &&
-        days->back().day == date.day) {
-      continue;
-    }
+    if (!days->empty() && CompareDates(days->back(), date) == 0) continue;
     days->push_back(date);
   }
   icalrecur_iterator_free(it);

@@ -224,7 +224,7 @@ TEST(CalendarEngine, SourceRecordsUpToALine) {
   for (const auto& row : rows) {
     ImportOrigin origin;
     origin.sources = {row.source};
-    const ImportResult result = ImportAgenda(origin, "", {{2027, 1, 1}, {}, AsGiven});
+    const ImportResult result = ImportAgenda(origin, "", {{2027, 1, 1}, {}, AsGiven, AsGiven});
     EXPECT_EQ(static_cast<int>(row.outcome), static_cast<int>(result.outcome))
         << row.source.size() << " bytes";
     if (row.outcome != ImportOutcome::kSourceTooLong) continue;

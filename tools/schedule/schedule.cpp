@@ -5,6 +5,7 @@
 #include <string.h>
 
 #include "tools/encodings/encodings.h"
+#include "tools/strings/strings.h"
 
 namespace {
 
@@ -14,21 +15,11 @@ constexpr size_t kNameCharacters = 48;
 // The identity of a path or user name on Windows: ASCII letters upper-cased,
 // "/" as "\".
 std::string FoldForWindows(const std::string& text) {
-  std::string folded = text;
+  std::string folded = AsciiUpper(text);
   for (char& c : folded) {
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
     if (c == '/') c = '\\';
   }
   return folded;
-}
-
-uint32_t Fnv1a(const std::string& bytes) {
-  uint32_t hash = 2166136261u;
-  for (const char c : bytes) {
-    hash ^= static_cast<unsigned char>(c);
-    hash *= 16777619u;
-  }
-  return hash;
 }
 
 // The last part of `path`, after its last "\" or "/", at most
@@ -95,8 +86,9 @@ std::string CrontabWord(const std::string& text) {
 
 std::string TaskName(const std::string& agendaFile, const std::string& user) {
   char hash[9];
-  snprintf(hash, sizeof hash, "%08x",
-           static_cast<unsigned>(Fnv1a(FoldForWindows(user) + '\n' + FoldForWindows(agendaFile))));
+  snprintf(
+      hash, sizeof hash, "%08x",
+      static_cast<unsigned>(Fnv1a32(FoldForWindows(user) + '\n' + FoldForWindows(agendaFile))));
   return "Vorlinde\\refresh " + FileNameForTask(agendaFile) + " " + hash;
 }
 
@@ -188,21 +180,13 @@ std::string TaskXml(const std::string& program, const std::string& agendaFile,
 }
 
 std::string TaskFileBytes(const std::string& xml) {
+  bool valid = true;
+  const std::u16string utf16 = Utf8ToUtf16(xml, &valid);
+  if (!valid) return std::string();
   std::string bytes = "\xFF\xFE";
-  const auto unit = [&bytes](char32_t u) {
-    bytes += static_cast<char>(u & 0xFF);
-    bytes += static_cast<char>(u >> 8);
-  };
-  size_t at = 0;
-  char32_t character = 0;
-  while (at < xml.size()) {
-    if (!NextUtf8(xml, &at, &character)) return std::string();
-    if (character < 0x10000) {
-      unit(character);
-    } else {
-      unit(0xD800 + ((character - 0x10000) >> 10));
-      unit(0xDC00 + ((character - 0x10000) & 0x3FF));
-    }
+  for (const char16_t unit : utf16) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
   }
   return bytes;
 }

@@ -6,7 +6,7 @@
 // The task definition and the crontab line are plain data (schedule.cpp); the
 // system calls are in schedule_windows.cpp and schedule_posix.cpp. Every text
 // here is UTF-8, as the tools' arguments are after ArgumentToUtf8. In use:
-//   const std::string file = the agenda file's full path, user = CurrentUserName();
+//   const std::string file = the agenda file's full path, user = CurrentUserName(USER);
 //   RegisterTask(TaskName(file, user), TaskXml(ScheduledProgramPath(), file, user));
 //   RemoveTask(TaskName(file, user));
 //   CrontabLine(ScheduledProgramPath(), file);  // where RegisterTask is kUnsupported
@@ -86,9 +86,12 @@ SchedulerRun RegisterTask(const std::string& name, const std::string& xml);
 // with 1 when there is no such task.
 SchedulerRun RemoveTask(const std::string& name);
 
-// The user this program runs as, "DOMAIN\name" (Windows, from USERDOMAIN and
-// USERNAME) or the login name (Linux).
-std::string CurrentUserName();
+// The user this program runs as: on Windows "DOMAIN\name" from USERDOMAIN and
+// USERNAME, read from the system in UTF-16, as the task's definition needs
+// them whatever the code page; on Linux the login name of the user's entry,
+// or `loginFromEnvironment` (USER, which the program reads) when there is
+// none.
+std::string CurrentUserName(const std::string& loginFromEnvironment);
 
 // The full path of the program the schedule runs: on Windows the companion
 // kTaskProgramName in this program's folder, on Linux this program.

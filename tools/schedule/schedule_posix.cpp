@@ -2,7 +2,6 @@
 // installs (CrontabLine), which runs this program itself.
 #include <limits.h>
 #include <pwd.h>
-#include <stdlib.h>
 #include <unistd.h>
 
 #include "tools/schedule/schedule.h"
@@ -13,11 +12,9 @@ SchedulerRun RegisterTask(const std::string&, const std::string&) {
 
 SchedulerRun RemoveTask(const std::string&) { return {SchedulerRun::kUnsupported, 0}; }
 
-std::string CurrentUserName() {
+std::string CurrentUserName(const std::string& loginFromEnvironment) {
   const passwd* entry = getpwuid(geteuid());
-  if (entry != nullptr) return entry->pw_name;
-  const char* name = getenv("USER");
-  return name != nullptr ? name : "";
+  return entry != nullptr ? entry->pw_name : loginFromEnvironment;
 }
 
 std::string ScheduledProgramPath() {

@@ -12,13 +12,9 @@
 #include <string>
 
 #include "tools/programs/vorlinde_agenda_task/command_line.h"
+#include "tools/strings/strings.h"
 
 namespace {
-
-std::string Upper(std::string text) {
-  for (char& c : text) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
-  return text;
-}
 
 TEST(TaskName, OneTaskPerFileAndUser) {
   const std::string file = "C:\\Users\\Taro\\Documents\\cal.vrn", user = "PC\\Taro";
@@ -37,7 +33,7 @@ TEST(TaskName, OneTaskPerFileAndUser) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.file + " for " + c.user);
-    EXPECT_EQ(c.sameTask, Upper(TaskName(c.file, c.user)) == Upper(TaskName(file, user)));
+    EXPECT_EQ(c.sameTask, AsciiUpper(TaskName(c.file, c.user)) == AsciiUpper(TaskName(file, user)));
   }
 }
 

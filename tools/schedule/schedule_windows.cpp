@@ -2,37 +2,20 @@
 // Windows since XP has and whose /xml form takes the whole definition. (The
 // Task Scheduler's COM interface would do the same with more code, and would
 // bring OLE32 and OLEAUT32 into vorlinde-agenda.exe's imports.) schtasks runs
-// without a window, its input and output on NUL, so that a question it might
-// ask ends at once instead of waiting for an answer nobody can give.
+// as a child without a window, its input and output on NUL
+// (tools/processes/).
 #include <windows.h>
 
 #include <string>
 
+#include "tools/encodings/encodings.h"
+#include "tools/processes/processes.h"
 #include "tools/schedule/schedule.h"
 
 namespace {
 
 // How long schtasks may take before it is stopped.
-constexpr DWORD kSchtasksMilliseconds = 30000;
-
-std::wstring Wide(const std::string& utf8) {
-  const int size = static_cast<int>(utf8.size());
-  const int length = MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, nullptr, 0);
-  if (length <= 0) return std::wstring();
-  std::wstring wide(static_cast<size_t>(length), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, &wide[0], length);
-  return wide;
-}
-
-std::string Utf8(const std::wstring& wide) {
-  const int size = static_cast<int>(wide.size());
-  const int length =
-      WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-  if (length <= 0) return std::string();
-  std::string utf8(static_cast<size_t>(length), '\0');
-  WideCharToMultiByte(CP_UTF8, 0, wide.data(), size, &utf8[0], length, nullptr, nullptr);
-  return utf8;
-}
+constexpr unsigned long kSchtasksMilliseconds = 30000;
 
 // Runs the system folder's schtasks.exe with `arguments` and waits for it.
 SchedulerRun RunSchtasks(const std::string& arguments) {
@@ -40,43 +23,25 @@ SchedulerRun RunSchtasks(const std::string& arguments) {
   const UINT length = GetSystemDirectoryW(folder, MAX_PATH);
   if (length == 0 || length >= MAX_PATH) return {SchedulerRun::kNotStarted, GetLastError()};
   const std::wstring program = std::wstring(folder, length) + L"\\schtasks.exe";
-  std::wstring commandLine = Wide(QuoteWindowsArgument(Utf8(program)) + " " + arguments);
-
-  SECURITY_ATTRIBUTES inherited = {sizeof inherited, nullptr, TRUE};
-  const HANDLE nul =
-      CreateFileW(L"NUL", GENERIC_READ | GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE,
-                  &inherited, OPEN_EXISTING, 0, nullptr);
-  STARTUPINFOW startup = {};
-  startup.cb = sizeof startup;
-  if (nul != INVALID_HANDLE_VALUE) {
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdInput = startup.hStdOutput = startup.hStdError = nul;
+  std::wstring commandLine =
+      Utf8ToWide(QuoteWindowsArgument(WideToUtf8(program)) + " " + arguments);
+  const ChildRun run =
+      RunChild(program.c_str(), &commandLine[0], {false, kSchtasksMilliseconds, false});
+  switch (run.outcome) {
+    case ChildRun::kFinished:
+      return {SchedulerRun::kFinished, run.code};
+    case ChildRun::kTimedOut:
+      return {SchedulerRun::kTimedOut, 0};
+    case ChildRun::kNotStarted:
+      break;
   }
-  PROCESS_INFORMATION process = {};
-  const BOOL started = CreateProcessW(program.c_str(), &commandLine[0], nullptr, nullptr,
-                                      nul != INVALID_HANDLE_VALUE, CREATE_NO_WINDOW, nullptr,
-                                      nullptr, &startup, &process);
-  const DWORD error = GetLastError();
-  if (nul != INVALID_HANDLE_VALUE) CloseHandle(nul);
-  if (!started) return {SchedulerRun::kNotStarted, error};
-  CloseHandle(process.hThread);
-
-  SchedulerRun run = {SchedulerRun::kFinished, 0};
-  DWORD code = 0;
-  if (WaitForSingleObject(process.hProcess, kSchtasksMilliseconds) != WAIT_OBJECT_0) {
-    TerminateProcess(process.hProcess, 1);
-    run.outcome = SchedulerRun::kTimedOut;
-  } else if (GetExitCodeProcess(process.hProcess, &code)) {
-    run.code = code;
-  }
-  CloseHandle(process.hProcess);
-  return run;
+  return {SchedulerRun::kNotStarted, run.code};
 }
 
 std::string Environment(const wchar_t* name) {
   wchar_t value[512];
   const DWORD length = GetEnvironmentVariableW(name, value, 512);
-  return length > 0 && length < 512 ? Utf8(std::wstring(value, length)) : std::string();
+  return length > 0 && length < 512 ? WideToUtf8(std::wstring(value, length)) : std::string();
 }
 
 }  // namespace
@@ -103,9 +68,10 @@ SchedulerRun RegisterTask(const std::string& name, const std::string& xml) {
     saved = false;
     error = GetLastError();
   }
-  const SchedulerRun run = saved ? RunSchtasks("/create /tn " + QuoteWindowsArgument(name) +
-                                               " /xml " + QuoteWindowsArgument(Utf8(file)) + " /f")
-                                 : SchedulerRun{SchedulerRun::kNotStarted, error};
+  const SchedulerRun run =
+      saved ? RunSchtasks("/create /tn " + QuoteWindowsArgument(name) + " /xml " +
+                          QuoteWindowsArgument(WideToUtf8(file)) + " /f")
+            : SchedulerRun{SchedulerRun::kNotStarted, error};
   DeleteFileW(file);
   return run;
 }
@@ -114,7 +80,7 @@ SchedulerRun RemoveTask(const std::string& name) {
   return RunSchtasks("/delete /tn " + QuoteWindowsArgument(name) + " /f");
 }
 
-std::string CurrentUserName() {
+std::string CurrentUserName(const std::string&) {
   const std::string domain = Environment(L"USERDOMAIN");
   const std::string name = Environment(L"USERNAME");
   return domain.empty() ? name : domain + "\\" + name;
@@ -126,5 +92,5 @@ std::string ScheduledProgramPath() {
   if (length == 0 || length >= path.size()) return std::string();
   path.resize(length);
   path.erase(path.find_last_of(L"\\/") + 1);
-  return Utf8(path) + kTaskProgramName;
+  return WideToUtf8(path) + kTaskProgramName;
 }

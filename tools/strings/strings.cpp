@@ -32,6 +32,11 @@ bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b) {
   return a.size() == b.size() && AsciiLower(a) == AsciiLower(b);
 }
 
+bool StartsWithIgnoringAsciiCase(const std::string& text, const std::string& start) {
+  return text.size() >= start.size() &&
+         EqualsIgnoringAsciiCase(text.substr(0, start.size()), start);
+}
+
 bool EndsWithIgnoringAsciiCase(const std::string& text, const std::string& end) {
   return text.size() >= end.size() &&
          EqualsIgnoringAsciiCase(text.substr(text.size() - end.size()), end);

@@ -19,7 +19,9 @@ std::string AsciiLower(std::string text);
 // Whether `a` and `b` are the same but for the case of ASCII letters.
 bool EqualsIgnoringAsciiCase(const std::string& a, const std::string& b);
 
-// Whether `text` ends in `end`, the case of ASCII letters aside.
+// Whether `text` begins with `start`, or ends in `end`, the case of ASCII
+// letters aside.
+bool StartsWithIgnoringAsciiCase(const std::string& text, const std::string& start);
 bool EndsWithIgnoringAsciiCase(const std::string& text, const std::string& end);
 
 // The FNV-1a hash of `bytes`, in 32 and in 64 bits.

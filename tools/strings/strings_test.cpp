@@ -32,16 +32,21 @@ TEST(AsciiCase, OnlyAsciiLettersChange) {
   EXPECT_EQ(AsciiUpper("abz-AZ\x82\x60\xC3\xA9"), "ABZ-AZ\x82\x60\xC3\xA9");
   EXPECT_EQ(AsciiLower("ABZ-az\x82\x41"), "abz-az\x82\x61");
   const struct {
-    const char *text, *end;
-    bool equal, endsWith;
+    const char *text, *affix;
+    bool equal, startsWith, endsWith;
   } rows[] = {
-      {"Cal.ICS", "cal.ics", true, true},     {"x.ics", ".ICS", false, true},
-      {"x.icsx", ".ics", false, false},       {"ics", "x.ics", false, false},
-      {"\xC3\xA9", "\xC3\x89", false, false},
+      {"Cal.ICS", "cal.ics", true, true, true},
+      {"x.ics", ".ICS", false, false, true},
+      {"x.icsx", ".ics", false, false, false},
+      {"ics", "x.ics", false, false, false},
+      {"\xC3\xA9", "\xC3\x89", false, false, false},
+      {"WebCal://host/x", "webcal://", false, true, false},
+      {"http", "http://", false, false, false},
   };
   for (const auto& row : rows) {
-    EXPECT_EQ(EqualsIgnoringAsciiCase(row.text, row.end), row.equal) << row.text;
-    EXPECT_EQ(EndsWithIgnoringAsciiCase(row.text, row.end), row.endsWith) << row.text;
+    EXPECT_EQ(EqualsIgnoringAsciiCase(row.text, row.affix), row.equal) << row.text;
+    EXPECT_EQ(StartsWithIgnoringAsciiCase(row.text, row.affix), row.startsWith) << row.text;
+    EXPECT_EQ(EndsWithIgnoringAsciiCase(row.text, row.affix), row.endsWith) << row.text;
   }
 }
 

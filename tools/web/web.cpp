@@ -6,44 +6,35 @@
 #include <chrono>
 #include <vector>
 
+#include "tools/strings/strings.h"
 #include "tools/web/request.h"
 
 namespace {
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::string Lowered(std::string text) {
-  std::transform(text.begin(), text.end(), text.begin(), Lower);
-  return text;
-}
-
-bool StartsWithNoCase(const std::string& text, const char* prefix) {
-  const std::string start(prefix);
-  return text.size() >= start.size() && Lowered(text.substr(0, start.size())) == start;
-}
-
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
+// A digit, a lower-case ASCII letter, or what a host name holds besides.
 bool IsHostCharacter(char c) {
-  return IsDigit(c) || (Lower(c) >= 'a' && Lower(c) <= 'z') || c == '-' || c == '.' || c == '_';
+  return IsDigit(c) || (c >= 'a' && c <= 'z') || c == '-' || c == '.' || c == '_';
 }
 
 // Reads "host[:port]" (the host possibly "[IPv6]"): false when it is not one.
 bool ReadHostAndPort(const std::string& authority, std::string* host, int* port) {
+  const std::string lowered = AsciiLower(authority);
   size_t end = 0;
-  if (!authority.empty() && authority[0] == '[') {
-    end = authority.find(']');
+  if (!lowered.empty() && lowered[0] == '[') {
+    end = lowered.find(']');
     if (end == std::string::npos || end == 1) return false;
     for (size_t i = 1; i < end; ++i) {
-      const char c = Lower(authority[i]);
+      const char c = lowered[i];
       if (!IsDigit(c) && !(c >= 'a' && c <= 'f') && c != ':' && c != '.') return false;
     }
     ++end;
   } else {
-    while (end < authority.size() && IsHostCharacter(authority[end])) ++end;
+    while (end < lowered.size() && IsHostCharacter(lowered[end])) ++end;
     if (end == 0) return false;
   }
-  *host = Lowered(authority.substr(0, end));
+  *host = lowered.substr(0, end);
   if (end == authority.size()) return true;
   if (authority[end] != ':') return false;
   const std::string digits = authority.substr(end + 1);
@@ -81,9 +72,12 @@ bool IsRedirect(int status) {
 
 }  // namespace
 
+bool IsHttpSuccess(int status) { return status >= 200 && status <= 299; }
+
 bool IsWebAddress(const std::string& source) {
-  return StartsWithNoCase(source, "https://") || StartsWithNoCase(source, "http://") ||
-         StartsWithNoCase(source, "webcal://");
+  return StartsWithIgnoringAsciiCase(source, "https://") ||
+         StartsWithIgnoringAsciiCase(source, "http://") ||
+         StartsWithIgnoringAsciiCase(source, "webcal://");
 }
 
 std::string MaskedAddress(const std::string& address) {
@@ -93,7 +87,7 @@ std::string MaskedAddress(const std::string& address) {
   const size_t end = std::min(address.find_first_of("/?#\\", start), address.size());
   std::string authority = address.substr(start, end - start);
   authority.erase(0, authority.find_last_of('@') + 1);  // a user name and password
-  const std::string scheme = Lowered(address.substr(0, colon)) + "://";
+  const std::string scheme = AsciiLower(address.substr(0, colon)) + "://";
   std::string host;
   int port = 0;
   if (!ReadHostAndPort(authority, &host, &port)) return scheme + "...";
@@ -104,7 +98,7 @@ std::string MaskedAddress(const std::string& address) {
 
 bool ReadWebAddress(const std::string& address, WebAddress* parts) {
   if (!IsWebAddress(address)) return false;
-  parts->secure = !StartsWithNoCase(address, "http://");
+  parts->secure = !StartsWithIgnoringAsciiCase(address, "http://");
   parts->port = parts->secure ? 443 : 80;
   const size_t start = address.find("://") + 3;
   const size_t end = std::min(address.find_first_of("/?#", start), address.size());
@@ -218,7 +212,7 @@ FetchResult Follow(const std::string& address, const FetchLimits& limits, std::s
       }
       return result;
     }
-    if (answer.status < 200 || answer.status > 299) {
+    if (!IsHttpSuccess(answer.status)) {
       result.error = FetchError::kHttpStatus;
       return result;
     }

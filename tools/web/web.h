@@ -53,6 +53,9 @@ enum class FetchError {
   kOther,               // something else failed: `detail` says what
 };
 
+// Whether an HTTP status says the request succeeded: 200 to 299.
+bool IsHttpSuccess(int status);
+
 struct FetchResult {
   FetchError error = FetchError::kNone;
   int status = 0;  // the HTTP status of the last answer, when there was one

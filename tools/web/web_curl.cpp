@@ -23,7 +23,7 @@ size_t Keep(char* data, size_t size, size_t count, void* context) {
   const size_t bytes = size * count;
   long status = 0;
   curl_easy_getinfo(receiving->curl, CURLINFO_RESPONSE_CODE, &status);
-  if (status < 200 || status > 299) {
+  if (!IsHttpSuccess(static_cast<int>(status))) {
     receiving->notWanted = true;
     return 0;
   }

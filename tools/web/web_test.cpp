@@ -1,6 +1,6 @@
 // How the agenda tool reads web addresses: which sources are addresses, what
-// of an address a message may show, the parts a request is made from, and
-// where a redirect leads.
+// of an address a message may show, the parts a request is made from, where
+// a redirect leads, and which statuses are success.
 // Not covered: requests, redirects followed, limits and certificates
 // (tests/tool/check_web.py, against a server of its own).
 #include "tools/web/web.h"
@@ -113,6 +113,17 @@ TEST(WebAddress, WhereARedirectLeads) {
       {"", ""},
   };
   for (const auto& c : cases) EXPECT_EQ(c.target, RedirectTarget(base, c.location)) << c.location;
+}
+
+TEST(HttpStatus, SuccessIsTwoHundredsOnly) {
+  const struct {
+    int status;
+    bool success;
+  } cases[] = {
+      {0, false},   {199, false}, {200, true},  {204, true},  {299, true},
+      {300, false}, {301, false}, {304, false}, {404, false}, {500, false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(c.success, IsHttpSuccess(c.status)) << c.status;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "tools/encodings/encodings.h"
 #include "tools/web/request.h"
 
 namespace {
@@ -27,16 +28,6 @@ class Handle {
 
 // The host and target are printable ASCII (ReadWebAddress made them so).
 std::wstring Widened(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
-
-std::string Utf8(const std::wstring& text) {
-  const int size = static_cast<int>(text.size());
-  const int bytes =
-      WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-  std::string out(bytes > 0 ? bytes : 0, '\0');
-  if (bytes > 0)
-    WideCharToMultiByte(CP_UTF8, 0, text.data(), size, &out[0], bytes, nullptr, nullptr);
-  return out;
-}
 
 // Keeps the flags of a failed certificate check, which WinHTTP tells only to
 // a status callback, in the DWORD the request's context points to.
@@ -138,9 +129,9 @@ Answer Request(const WebAddress& address, const RequestLimits& limits) {
   WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
                       WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX);
   answer.status = static_cast<int>(status);
-  answer.location = Utf8(HeaderText(request.get(), WINHTTP_QUERY_LOCATION));
+  answer.location = WideToUtf8(HeaderText(request.get(), WINHTTP_QUERY_LOCATION));
   // The body of a redirect or an error is not wanted.
-  if (status < 200 || status > 299) return answer;
+  if (!IsHttpSuccess(static_cast<int>(status))) return answer;
   const std::wstring length = HeaderText(request.get(), WINHTTP_QUERY_CONTENT_LENGTH);
   if (!length.empty() && wcstoull(length.c_str(), nullptr, 10) > limits.mostBytes) {
     answer.error = FetchError::kTooLarge;

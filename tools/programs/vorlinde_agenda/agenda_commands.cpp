@@ -1,4 +1,5 @@
-// show, check and convert, and files dropped onto the program.
+// show, check and convert: agenda files read as the plug-in reads them, and
+// re-saved as the Shift-JIS it reads.
 #include <stdio.h>
 
 #include "agenda/agenda.h"
@@ -8,6 +9,7 @@
 #include "tools/console/console.h"
 #include "tools/convert/convert.h"
 #include "tools/programs/vorlinde_agenda/finding_words.h"
+#include "tools/programs/vorlinde_agenda/names.h"
 #include "tools/programs/vorlinde_agenda/subcommands.h"
 #include "tools/programs/vorlinde_agenda/tell.h"
 
@@ -15,7 +17,7 @@ void ShowDays(const std::vector<std::string>& files, AgendaDate date, long days,
   std::string list;
   for (const std::string& file : files) {
     if (!AgendaReader(file.c_str()).IsOpen()) {
-      Tell(stderr, kTextCannotRead, {Shown(file), Why(WhyUnreadable(file))});
+      Tell(stderr, kTextCannotRead, {Shown(file), WhyFile(WhyUnreadable(file))});
     }
     list += file + "\r\n";
   }
@@ -39,7 +41,7 @@ int CheckFiles(const std::vector<std::string>& files, bool verbose) {
   for (const std::string& file : files) {
     std::vector<Finding> findings;
     if (!CheckAgendaFile(file, checking, &findings)) {
-      Tell(stderr, kTextCannotRead, {Shown(file), Why(WhyUnreadable(file))});
+      Tell(stderr, kTextCannotRead, {Shown(file), WhyFile(WhyUnreadable(file))});
       ++unreadable;
       continue;
     }
@@ -72,15 +74,17 @@ int CheckFiles(const std::vector<std::string>& files, bool verbose) {
 
 namespace {
 
+// What the name of a copy of the original ends in.
+constexpr char kBackupEnding[] = ".bak";
+
 // Copies the original to the first free name of FILE.bak, FILE.1.bak,
 // FILE.2.bak...; an existing copy is never overwritten.
 FileProblem KeepOriginal(const std::string& name, const std::string& bytes, std::string* backup) {
   FileProblem problem;
-  for (int n = 0; n < 1000; ++n) {
-    *backup = name + (n == 0 ? "" : "." + std::to_string(n)) + ".bak";
-    problem = WriteNewFile(*backup, bytes);
-    if (problem.kind != FileProblem::kExists) break;
-  }
+  *backup = FirstFittingName({name, ".", 1, kBackupEnding}, [&](const std::string& copy) {
+    problem = WriteNewFile(copy, bytes);
+    return problem.kind != FileProblem::kExists;
+  });
   if (problem) backup->clear();
   return problem;
 }
@@ -89,7 +93,7 @@ FileProblem KeepOriginal(const std::string& name, const std::string& bytes, std:
 int ConvertFile(const std::string& name, bool substitute, const std::string& output) {
   std::string bytes;
   if (const FileProblem problem = ReadWholeFile(name, &bytes)) {
-    Tell(stderr, kTextCannotRead, {Shown(name), Why(problem)});
+    Tell(stderr, kTextCannotRead, {Shown(name), WhyFile(problem)});
     return 2;
   }
   const Conversion conversion = ConvertToShiftJis(bytes, substitute);
@@ -116,12 +120,13 @@ int ConvertFile(const std::string& name, bool substitute, const std::string& out
   std::string backup;
   if (output.empty()) {
     if (const FileProblem problem = KeepOriginal(name, bytes, &backup)) {
-      Tell(stderr, kTextCannotWriteLeft, {Shown(name + ".bak"), Why(problem), Shown(name)});
+      Tell(stderr, kTextCannotWriteLeft,
+           {Shown(name + kBackupEnding), WhyFile(problem), Shown(name)});
       return 2;
     }
   }
   if (const FileProblem problem = ReplaceFileContents(target, conversion.shiftJis)) {
-    Tell(stderr, kTextCannotWriteLeft, {Shown(target), Why(problem), Shown(name)});
+    Tell(stderr, kTextCannotWriteLeft, {Shown(target), WhyFile(problem), Shown(name)});
     if (!backup.empty()) remove(backup.c_str());
     return 2;
   }
@@ -137,17 +142,17 @@ int ConvertFile(const std::string& name, bool substitute, const std::string& out
 }  // namespace
 
 int Show(const Arguments& arguments) {
-  AgendaDate date = arguments.Date("--date");
-  if (!arguments.Has("--date") && !Today(&date)) {
-    Tell(stderr, kTextNoToday, {"--date"});
+  AgendaDate date = arguments.Date(kDateOption);
+  if (!arguments.Has(kDateOption) && !Today(&date)) {
+    Tell(stderr, kTextNoToday, {kDateOption});
     return 2;
   }
   if (arguments.operands.empty()) {
     Tell(stderr, kTextNoFile);
     return 2;
   }
-  ShowDays(arguments.operands, date, arguments.Has("--days") ? arguments.Number("--days") : 1,
-           arguments.Has("--raw"));
+  ShowDays(arguments.operands, date, arguments.Has(kDaysOption) ? arguments.Number(kDaysOption) : 1,
+           arguments.Has(kRawOption));
   return 0;
 }
 
@@ -156,12 +161,12 @@ int Check(const Arguments& arguments) {
     Tell(stderr, kTextNoFile);
     return 2;
   }
-  return CheckFiles(arguments.operands, arguments.Has("--verbose"));
+  return CheckFiles(arguments.operands, arguments.Has(kVerboseOption));
 }
 
 int Convert(const Arguments& arguments) {
   const std::vector<std::string>& files = arguments.operands;
-  const std::string output = arguments.Text("--output");
+  const std::string output = arguments.Text(kOutputOption);
   if (files.empty()) {
     Tell(stderr, kTextNoFile);
     return 2;
@@ -172,7 +177,7 @@ int Convert(const Arguments& arguments) {
   }
   int status = 0;
   for (const std::string& file : files) {
-    const int fileStatus = ConvertFile(file, arguments.Has("--substitute"), output);
+    const int fileStatus = ConvertFile(file, arguments.Has(kSubstituteOption), output);
     if (fileStatus > status) status = fileStatus;
   }
   fflush(stdout);
@@ -186,7 +191,7 @@ int WriteOutput(const std::string& bytes, const std::string& output) {
     return fflush(stdout) == 0 ? 0 : 2;
   }
   if (const FileProblem problem = ReplaceFileContents(output, bytes)) {
-    Tell(stderr, kTextCannotWrite, {Shown(output), Why(problem)});
+    Tell(stderr, kTextCannotWrite, {Shown(output), WhyFile(problem)});
     return 2;
   }
   return 0;

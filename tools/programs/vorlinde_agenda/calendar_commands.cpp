@@ -15,7 +15,9 @@
 #include "tools/icalendar/entry_text.h"
 #include "tools/icalendar/expand.h"
 #include "tools/icalendar/ical_export.h"
+#include "tools/programs/vorlinde_agenda/environment.h"
 #include "tools/programs/vorlinde_agenda/finding_words.h"
+#include "tools/programs/vorlinde_agenda/names.h"
 #include "tools/programs/vorlinde_agenda/subcommands.h"
 #include "tools/programs/vorlinde_agenda/tell.h"
 #include "tools/schedule/schedule.h"
@@ -26,83 +28,14 @@ namespace {
 // The last day a window reaches when neither --until nor --count limits it.
 constexpr AgendaDate kLastDay = {9999, 12, 31};
 
-Text TextOf(CalendarMessageKind kind) {
-  switch (kind) {
-    case CalendarMessageKind::kSubstituted:
-      return kTextSummaryGeta;
-    case CalendarMessageKind::kShortened:
-      return kTextShortened;
-    case CalendarMessageKind::kUnknownZone:
-      return kTextZoneNotKnown;
-    case CalendarMessageKind::kNoStart:
-      return kTextNoStart;
-    case CalendarMessageKind::kTooManyLines:
-      return kTextTooManyLines;
-    case CalendarMessageKind::kLeftOut:
-    case CalendarMessageKind::kFileLeftOut:
-      return kTextLeftOut;
-    case CalendarMessageKind::kNotICalendar:
-      return kTextNotICalendar;
-    case CalendarMessageKind::kDamaged:
-      return kTextDamaged;
-    case CalendarMessageKind::kUnreadable:
-      break;
-  }
-  return kTextCannotRead;
-}
-
-Text TextOf(CalendarDamage damage) {
-  switch (damage) {
-    case CalendarDamage::kNotUtf8:
-      return kTextDamageNotUtf8;
-    case CalendarDamage::kNotContentLine:
-      return kTextDamageNotContentLine;
-    case CalendarDamage::kCalendarExpected:
-      return kTextDamageCalendarExpected;
-    case CalendarDamage::kEndWithoutBegin:
-      return kTextDamageEndWithoutBegin;
-    case CalendarDamage::kEndExpected:
-      return kTextDamageEndExpected;
-    case CalendarDamage::kOutsideCalendar:
-      return kTextDamageOutsideCalendar;
-    case CalendarDamage::kEndsOpen:
-      return kTextDamageEndsOpen;
-    case CalendarDamage::kNotADate:
-      return kTextDamageNotADate;
-    case CalendarDamage::kBadValue:
-      return kTextDamageBadValue;
-    case CalendarDamage::kBadParameterName:
-      return kTextDamageBadParameterName;
-    case CalendarDamage::kBadParameterValue:
-      return kTextDamageBadParameterValue;
-    case CalendarDamage::kUnknownProperty:
-      return kTextDamageUnknownProperty;
-    case CalendarDamage::kNone:
-    case CalendarDamage::kBadComponent:
-      break;
-  }
-  return kTextDamageBadComponent;
-}
-
-void Tell(const CalendarMessage& message) {
-  std::vector<std::string> arguments = {message.file};
-  if (message.line > 0) arguments[0] += ":" + std::to_string(message.line);
-  if (message.kind == CalendarMessageKind::kDamaged) {
-    arguments.push_back(Say(TextOf(message.damage), message.arguments));
-  } else {
-    arguments.insert(arguments.end(), message.arguments.begin(), message.arguments.end());
-  }
-  Tell(stderr, TextOf(message.kind), arguments);
-}
-
 // expand's days, from --from to --until, or without an end when --count
 // limits them, else to a year after --from; false, told, when there are
 // none.
 bool ExpandWindow(const Arguments& arguments, AgendaDate* from, AgendaDate* until) {
-  *from = arguments.Date("--from");
-  *until = arguments.Has("--until")   ? arguments.Date("--until")
-           : arguments.Has("--count") ? kLastDay
-                                      : AYearAfter(*from);
+  *from = arguments.Date(kFromOption);
+  *until = arguments.Has(kUntilOption)   ? arguments.Date(kUntilOption)
+           : arguments.Has(kCountOption) ? kLastDay
+                                         : AYearAfter(*from);
   if (CompareDates(*until, *from) < 0) {
     Tell(stderr, kTextBadWindow, {DateColumns(*until), DateColumns(*from)});
     return false;
@@ -110,52 +43,9 @@ bool ExpandWindow(const Arguments& arguments, AgendaDate* from, AgendaDate* unti
   return true;
 }
 
-// Why a web address could not be fetched.
-std::string Why(const FetchResult& fetched) {
-  switch (fetched.error) {
-    case FetchError::kBadAddress:
-      return Say(kTextFetchBadAddress);
-    case FetchError::kBadRedirect:
-      return Say(kTextFetchBadRedirect);
-    case FetchError::kUnknownHost:
-      return Say(kTextFetchUnknownHost);
-    case FetchError::kCannotConnect:
-      return Say(kTextFetchCannotConnect);
-    case FetchError::kConnectTimeout:
-      return Say(kTextFetchConnectTimeout, {fetched.detail});
-    case FetchError::kTransferTimeout:
-      return Say(kTextFetchTransferTimeout, {fetched.detail});
-    case FetchError::kTooLarge:
-      return Say(kTextFetchTooLarge, {fetched.detail});
-    case FetchError::kHttpStatus:
-      return Say(kTextFetchHttpStatus, {fetched.detail});
-    case FetchError::kTooManyRedirects:
-      return Say(kTextFetchTooManyRedirects, {fetched.detail});
-    case FetchError::kInsecureRedirect:
-      return Say(kTextFetchInsecureRedirect);
-    case FetchError::kUntrusted:
-      return Say(kTextFetchUntrusted);
-    case FetchError::kNoSecureConnection:
-      return Say(kTextFetchNoSecureConnection);
-    case FetchError::kNone:
-    case FetchError::kOther:
-      break;
-  }
-  return Say(kTextFetchOther, {fetched.detail});
+ImportSettings SettingsOn(AgendaDate today) {
+  return {today, FetchLimitsFromEnvironment(), Shown, ArgumentToUtf8};
 }
-
-// The limits of a fetch, shortened by the environment for tests:
-// VORLINDE_WEB_TIMEOUT (whole seconds) lowers both time limits to at most
-// that, and VORLINDE_CA_FILE names the certificates to trust instead of the
-// system's.
-FetchLimits FetchLimitsFromEnvironment() {
-  const char* timeout = getenv("VORLINDE_WEB_TIMEOUT");
-  FetchLimits limits = FetchLimitsWithin(timeout != nullptr ? atoi(timeout) : 0);
-  if (const char* file = getenv("VORLINDE_CA_FILE")) limits.certificateFile = file;
-  return limits;
-}
-
-ImportSettings SettingsOn(AgendaDate today) { return {today, FetchLimitsFromEnvironment(), Shown}; }
 
 // Tells why an agenda could not be made from its calendars, and what the
 // calendars had to tell: their errors always, their warnings when `warn`.
@@ -169,10 +59,10 @@ bool TellMaking(const ImportResult& result, bool warn) {
       Tell(stderr, kTextSourceTooLong, {result.subject, std::to_string(result.longest)});
       break;
     case ImportOutcome::kCannotReadSource:
-      Tell(stderr, kTextCannotRead, {result.subject, Why(result.problem)});
+      Tell(stderr, kTextCannotRead, {result.subject, WhyFile(result.problem)});
       break;
     case ImportOutcome::kCannotFetch:
-      Tell(stderr, kTextCannotFetch, {result.subject, Why(result.fetched)});
+      Tell(stderr, kTextCannotFetch, {result.subject, WhyFetch(result.fetched)});
       break;
     case ImportOutcome::kDone:
     case ImportOutcome::kRefused:
@@ -182,7 +72,7 @@ bool TellMaking(const ImportResult& result, bool warn) {
       break;
   }
   for (const CalendarMessage& message : result.messages) {
-    if (warn || IsCalendarError(message.kind)) Tell(message);
+    if (warn || IsCalendarError(message.kind)) TellCalendarMessage(message);
   }
   return result.outcome == ImportOutcome::kDone || result.outcome == ImportOutcome::kCannotReplace;
 }
@@ -191,19 +81,6 @@ std::string Padded(int value) { return (value < 10 ? "0" : "") + std::to_string(
 
 }  // namespace
 
-time_t Now() {
-  const char* epoch = getenv("SOURCE_DATE_EPOCH");
-  return epoch != nullptr ? static_cast<time_t>(strtoll(epoch, nullptr, 10)) : CurrentInstant();
-}
-
-bool Today(AgendaDate* today) {
-  const time_t now = Now();
-  const struct tm* fields = localtime(&now);
-  if (fields == nullptr) return false;
-  *today = {fields->tm_year + 1900, fields->tm_mon + 1, fields->tm_mday};
-  return true;
-}
-
 int Import(const Arguments& arguments) {
   if (arguments.operands.empty()) {
     Tell(stderr, kTextNoFile);
@@ -211,27 +88,27 @@ int Import(const Arguments& arguments) {
   }
   AgendaDate today;
   if (!Today(&today)) {
-    Tell(stderr, kTextNoToday, {"--from"});
+    Tell(stderr, kTextNoToday, {kFromOption});
     return 2;
   }
   // The window as given, kept as days from today; by default from a week
   // back to a year on.
   ImportOrigin origin;
-  origin.zone = arguments.Text("--tz");
+  origin.zone = arguments.Text(kZoneOption);
   const AgendaDate from =
-      arguments.Has("--from") ? arguments.Date("--from") : origin.window.First(today);
-  const AgendaDate until = arguments.Has("--until")  ? arguments.Date("--until")
-                           : arguments.Has("--from") ? AYearAfter(from)
-                                                     : origin.window.Last(today);
+      arguments.Has(kFromOption) ? arguments.Date(kFromOption) : origin.window.First(today);
+  const AgendaDate until = arguments.Has(kUntilOption)  ? arguments.Date(kUntilOption)
+                           : arguments.Has(kFromOption) ? AYearAfter(from)
+                                                        : origin.window.Last(today);
   origin.window.fromDays = static_cast<int32_t>(DayNumber(from) - DayNumber(today));
-  origin.window.untilAYear = !arguments.Has("--from") && !arguments.Has("--until");
+  origin.window.untilAYear = !arguments.Has(kFromOption) && !arguments.Has(kUntilOption);
   origin.window.untilDays = static_cast<int32_t>(DayNumber(until) - DayNumber(today));
   if (CompareDates(until, from) < 0) {
     Tell(stderr, kTextBadWindow, {DateColumns(until), DateColumns(from)});
     return 2;
   }
   origin.sources = arguments.operands;
-  const std::string output = arguments.Text("--output");
+  const std::string output = arguments.Text(kOutputOption);
   const ImportResult result = ImportAgenda(origin, output, SettingsOn(today));
   return TellMaking(result, true) ? WriteOutput(result.agenda, output) : 2;
 }
@@ -256,7 +133,7 @@ int RefreshFile(const std::string& file, bool verbose) {
   }
   const ImportResult result = RefreshAgenda(file, SettingsOn(today));
   if (result.outcome == ImportOutcome::kCannotReadAgenda) {
-    Tell(stderr, kTextCannotRead, {Shown(file), Why(result.problem)});
+    Tell(stderr, kTextCannotRead, {Shown(file), WhyFile(result.problem)});
     return 2;
   }
   if (result.outcome == ImportOutcome::kNotImported) {
@@ -268,7 +145,7 @@ int RefreshFile(const std::string& file, bool verbose) {
     return 2;
   }
   if (result.outcome == ImportOutcome::kCannotReplace) {
-    Tell(stderr, kTextCannotWriteLeft, {Shown(file), Why(result.problem), Shown(file)});
+    Tell(stderr, kTextCannotWriteLeft, {Shown(file), WhyFile(result.problem), Shown(file)});
     return 2;
   }
   if (verbose) {
@@ -279,10 +156,11 @@ int RefreshFile(const std::string& file, bool verbose) {
 }
 
 int ScheduleRefresh(const std::string& file, bool schedule) {
-  const ScheduleResult result = ScheduleDailyRefresh(file, schedule, Shown);
+  const ScheduleResult result =
+      ScheduleDailyRefresh(file, schedule, ArgumentToUtf8, EnvironmentText("USER"));
   switch (result.outcome) {
     case ScheduleResult::kCannotRead:
-      Tell(stderr, kTextCannotRead, {Shown(file), Why(result.problem)});
+      Tell(stderr, kTextCannotRead, {Shown(file), WhyFile(result.problem)});
       return 2;
     case ScheduleResult::kNotImported:
       Tell(stderr, kTextNotImported, {Shown(file)});
@@ -309,15 +187,17 @@ int Refresh(const Arguments& arguments) {
     Tell(stderr, kTextNoFile);
     return 2;
   }
-  const bool schedule = arguments.Has("--schedule"), unschedule = arguments.Has("--unschedule");
+  const bool schedule = arguments.Has(kScheduleOption),
+             unschedule = arguments.Has(kUnscheduleOption);
   if (schedule && unschedule) {
     Tell(stderr, kTextScheduleOrNot);
     return 2;
   }
   int status = 0;
   for (const std::string& file : arguments.operands) {
-    const int fileStatus = schedule || unschedule ? ScheduleRefresh(file, schedule)
-                                                  : RefreshFile(file, arguments.Has("--verbose"));
+    const int fileStatus = schedule || unschedule
+                               ? ScheduleRefresh(file, schedule)
+                               : RefreshFile(file, arguments.Has(kVerboseOption));
     if (fileStatus > status) status = fileStatus;
   }
   return status;
@@ -331,7 +211,7 @@ int Export(const Arguments& arguments) {
   std::vector<AgendaFileName> files;
   for (const std::string& name : arguments.operands) {
     if (!AgendaReader(name.c_str()).IsOpen()) {
-      Tell(stderr, kTextCannotRead, {Shown(name), Why(WhyUnreadable(name))});
+      Tell(stderr, kTextCannotRead, {Shown(name), WhyFile(WhyUnreadable(name))});
       return 2;
     }
     files.push_back({name, Shown(name)});
@@ -344,23 +224,23 @@ int Export(const Arguments& arguments) {
     if (told.message.kind != CalendarMessageKind::kUnreadable) {
       told.message.arguments = {FindingWords(UserLanguage(), told.why, told.message.file)};
     }
-    Tell(told.message);
+    TellCalendarMessage(told.message);
   }
-  return read ? WriteOutput(ics, arguments.Text("--output")) : 2;
+  return read ? WriteOutput(ics, arguments.Text(kOutputOption)) : 2;
 }
 
 int Expand(const Arguments& arguments) {
-  const bool counted = arguments.Has("--count");
-  if (!arguments.Has("--rule") || !arguments.Has("--from") || arguments.operands.size() != 1 ||
-      (counted && arguments.Has("--until"))) {
+  const bool counted = arguments.Has(kCountOption);
+  if (!arguments.Has(kRuleOption) || !arguments.Has(kFromOption) ||
+      arguments.operands.size() != 1 || (counted && arguments.Has(kUntilOption))) {
     Tell(stderr, kTextExpandNeeds);
     return 2;
   }
   AgendaDate from, until;
   if (!ExpandWindow(arguments, &from, &until)) return 2;
-  const std::string rule = arguments.Text("--rule");
+  const std::string rule = arguments.Text(kRuleOption);
   std::vector<AgendaDate> days;
-  switch (ExpandRule(rule, from, until, counted ? arguments.Number("--count") : 0, &days)) {
+  switch (ExpandRule(rule, from, until, counted ? arguments.Number(kCountOption) : 0, &days)) {
     case ExpandResult::kRuleRejected:
       Tell(stderr, kTextRuleRejected, {Shown(rule)});
       return 2;
@@ -378,10 +258,13 @@ int Expand(const Arguments& arguments) {
   const std::string text =
       EntryText(summary, kLongestAgendaLine - kEntryTextAt, &substituted, &shortened);
   // Told as import tells a summary of a calendar.
-  if (substituted)
-    Tell({CalendarMessageKind::kSubstituted, "vorlinde-agenda", 0, {Quoted(summary)}});
-  if (shortened) Tell({CalendarMessageKind::kShortened, "vorlinde-agenda", 0, {Quoted(summary)}});
+  if (substituted) {
+    TellCalendarMessage({CalendarMessageKind::kSubstituted, kProgramName, 0, {Quoted(summary)}});
+  }
+  if (shortened) {
+    TellCalendarMessage({CalendarMessageKind::kShortened, kProgramName, 0, {Quoted(summary)}});
+  }
   std::string agenda;
   for (const AgendaDate& day : days) agenda += DateColumns(day) + " " + text + "\r\n";
-  return WriteOutput(agenda, arguments.Text("--output"));
+  return WriteOutput(agenda, arguments.Text(kOutputOption));
 }

@@ -10,7 +10,8 @@
 #include "tools/desktop/desktop.h"
 #include "tools/files/files.h"
 #include "tools/icalendar/agenda_import.h"
-#include "tools/programs/vorlinde_agenda/start_mode.h"
+#include "tools/programs/vorlinde_agenda/command_table.h"
+#include "tools/programs/vorlinde_agenda/dropped_names.h"
 #include "tools/programs/vorlinde_agenda/subcommands.h"
 #include "tools/programs/vorlinde_agenda/tell.h"
 #include "tools/strings/strings.h"
@@ -23,7 +24,7 @@ namespace {
 std::string ShortcutAddress(const std::string& shortcut) {
   std::string bytes;
   if (const FileProblem problem = ReadWholeFile(shortcut, &bytes)) {
-    Tell(stderr, kTextCannotRead, {Shown(shortcut), Why(problem)});
+    Tell(stderr, kTextCannotRead, {Shown(shortcut), WhyFile(problem)});
     return "";
   }
   std::vector<std::string> lines = SplitLines(bytes);
@@ -50,7 +51,7 @@ std::string ImportDropped(const std::string& calendar) {
       [&source](const std::string& agenda) { return ImportedFrom(agenda, source); });
   const std::string usual = WithExtension(calendar, ".vrn");
   if (target.agenda.empty()) {
-    Tell(stderr, kTextCannotWrite, {Shown(usual), Why({FileProblem::kExists, 0})});
+    Tell(stderr, kTextCannotWrite, {Shown(usual), WhyFile({FileProblem::kExists, 0})});
     return "";
   }
   if (target.renamed) Tell(stdout, kTextKeptOther, {Shown(usual), Shown(target.agenda)});
@@ -95,7 +96,7 @@ int DroppedFiles(const std::vector<std::string>& files, bool ask) {
   if (checked > status) status = checked;
   if (checked != 0) fputs("\n", stdout);
   AgendaDate today;
-  if (Today(&today)) ShowDays(agendas, today, 7, false);
+  if (Today(&today)) ShowDays(agendas, today, kDaysDropShows, false);
   if (imported.empty()) return status;
   std::string paths;
   for (const std::string& agenda : imported) paths += Shown(AbsolutePath(agenda)) + "\r\n";

@@ -8,12 +8,12 @@
 #include <string>
 #include <vector>
 
-#include "tools/programs/vorlinde_agenda/commands.h"
+#include "tools/console/console.h"
+#include "tools/files/files.h"
+#include "tools/programs/vorlinde_agenda/command_table.h"
 #include "tools/programs/vorlinde_agenda/start_mode.h"
 #include "tools/programs/vorlinde_agenda/subcommands.h"
 #include "tools/programs/vorlinde_agenda/tell.h"
-#include "tools/files/files.h"
-#include "tools/console/console.h"
 
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments(argv + 1, argv + argc);
@@ -21,7 +21,7 @@ int main(int argc, char** argv) {
       DecideStartMode(arguments, ConsoleProcessCount(), InputIsConsole(), IsRegularFile);
   int status = 0;
   if (start.kind == StartMode::kExplanation) {
-    Tell(stdout, kTextExplanation);
+    Tell(stdout, kTextExplanation, {SayNumber(UserLanguage(), kDaysDropShows)});
   } else if (start.kind == StartMode::kDroppedFiles) {
     status = DroppedFiles(arguments, start.waitForEnter);
   } else {

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -45,50 +44,6 @@ TEST(StartMode, Table) {
         DecideStartMode(c.arguments, c.consoleProcesses, c.inputIsConsole, Exists);
     EXPECT_EQ(c.kind, got.kind);
     EXPECT_EQ(c.waits, got.waitForEnter);
-  }
-}
-
-// Where a dropped calendar goes, from the files that lie beside it: "mine"
-// stands for an agenda file imported from the calendar, "other" for any
-// other file (from another calendar, or written by hand).
-std::vector<std::string> beside;
-
-bool Beside(const std::string& name) {
-  for (const std::string& entry : beside) {
-    if (entry.compare(entry.find(':') + 1, std::string::npos, name) == 0) return true;
-  }
-  return false;
-}
-
-bool Mine(const std::string& agenda) {
-  return std::find(beside.begin(), beside.end(), "mine:" + agenda) != beside.end();
-}
-
-TEST(StartMode, DroppedCalendarTarget) {
-  const struct {
-    std::vector<std::string> beside;
-    const char* agenda;
-    bool refresh, renamed;
-  } cases[] = {
-      {{}, "C:\\cal\\work.vrn", false, false},
-      {{"mine:C:\\cal\\work.vrn"}, "C:\\cal\\work.vrn", true, false},
-      {{"other:C:\\cal\\work.vrn"}, "C:\\cal\\work-2.vrn", false, true},
-      {{"other:C:\\cal\\work.vrn", "mine:C:\\cal\\work-2.vrn"}, "C:\\cal\\work-2.vrn", true, true},
-      {{"other:C:\\cal\\work.vrn", "other:C:\\cal\\work-2.vrn"},
-       "C:\\cal\\work-3.vrn",
-       false,
-       true},
-  };
-  EXPECT_TRUE(IsCalendarName("C:\\cal\\work.ICS"));
-  EXPECT_TRUE(IsCalendarName("work.url"));
-  EXPECT_FALSE(IsCalendarName("work.ics.vrn"));
-  for (const auto& c : cases) {
-    beside = c.beside;
-    SCOPED_TRACE(testing::PrintToString(c.beside));
-    const CalendarTarget target = DroppedCalendarTarget("C:\\cal\\work.ICS", Beside, Mine);
-    EXPECT_EQ(c.agenda, target.agenda);
-    EXPECT_EQ(c.refresh, target.refresh);
-    EXPECT_EQ(c.renamed, target.renamed);
   }
 }
 

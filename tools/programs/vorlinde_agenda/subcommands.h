@@ -9,6 +9,7 @@
 
 #include "agenda/agenda.h"
 #include "tools/arguments/arguments.h"
+#include "tools/programs/vorlinde_agenda/environment.h"
 
 int Show(const Arguments& arguments);
 int Check(const Arguments& arguments);
@@ -44,14 +45,6 @@ int RefreshFile(const std::string& file, bool verbose);
 // Has the system refresh the agenda file every day (or no longer): a task of
 // the Task Scheduler on Windows, the line for cron elsewhere. The exit status.
 int ScheduleRefresh(const std::string& file, bool schedule);
-
-// Now, for every subcommand: the instant SOURCE_DATE_EPOCH names when it is
-// set, so that what the tool makes does not hang on when it is made, else
-// the clock's.
-time_t Now();
-
-// Today: the local date of Now(). False when the C library cannot tell it.
-bool Today(AgendaDate* today);
 
 // Writes `bytes` to standard output as they are, or to the file `output`
 // through a file beside it, so that it is never left half written. The exit

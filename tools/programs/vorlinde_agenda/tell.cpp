@@ -1,9 +1,40 @@
 #include "tools/programs/vorlinde_agenda/tell.h"
 
 #include "tools/console/console.h"
+#include "tools/programs/vorlinde_agenda/environment.h"
+
+namespace {
+
+Text TextOf(CalendarMessageKind kind) {
+  switch (kind) {
+    case CalendarMessageKind::kSubstituted:
+      return kTextSummaryGeta;
+    case CalendarMessageKind::kShortened:
+      return kTextShortened;
+    case CalendarMessageKind::kUnknownZone:
+      return kTextZoneNotKnown;
+    case CalendarMessageKind::kNoStart:
+      return kTextNoStart;
+    case CalendarMessageKind::kTooManyLines:
+      return kTextTooManyLines;
+    case CalendarMessageKind::kLeftOut:
+    case CalendarMessageKind::kFileLeftOut:
+      return kTextLeftOut;
+    case CalendarMessageKind::kNotICalendar:
+      return kTextNotICalendar;
+    case CalendarMessageKind::kDamaged:
+      return kTextDamaged;
+    case CalendarMessageKind::kUnreadable:
+      break;
+  }
+  return kTextCannotRead;
+}
+
+}  // namespace
 
 Language UserLanguage() {
-  static const Language language = TerminalIsJapanese() ? Language::kJapanese : Language::kEnglish;
+  static const Language language =
+      TerminalIsJapanese(MessageLocale()) ? Language::kJapanese : Language::kEnglish;
   return language;
 }
 
@@ -17,7 +48,7 @@ void Tell(FILE* stream, Text text, const std::vector<std::string>& arguments) {
 
 std::string Shown(const std::string& argument) { return ArgumentToUtf8(argument); }
 
-std::string Why(const FileProblem& problem) {
+std::string WhyFile(const FileProblem& problem) {
   switch (problem.kind) {
     case FileProblem::kNoSuchFile:
       return Say(kTextNoSuchFile);
@@ -40,7 +71,89 @@ std::string Why(const FileProblem& problem) {
   return Say(kTextSystemError, {std::to_string(problem.code)});
 }
 
-void TellProblem(const ArgumentProblem& problem) {
+std::string WhyFetch(const FetchResult& fetched) {
+  switch (fetched.error) {
+    case FetchError::kBadAddress:
+      return Say(kTextFetchBadAddress);
+    case FetchError::kBadRedirect:
+      return Say(kTextFetchBadRedirect);
+    case FetchError::kUnknownHost:
+      return Say(kTextFetchUnknownHost);
+    case FetchError::kCannotConnect:
+      return Say(kTextFetchCannotConnect);
+    case FetchError::kConnectTimeout:
+      return Say(kTextFetchConnectTimeout, {fetched.detail});
+    case FetchError::kTransferTimeout:
+      return Say(kTextFetchTransferTimeout, {fetched.detail});
+    case FetchError::kTooLarge:
+      return Say(kTextFetchTooLarge, {fetched.detail});
+    case FetchError::kHttpStatus:
+      return Say(kTextFetchHttpStatus, {fetched.detail});
+    case FetchError::kTooManyRedirects:
+      return Say(kTextFetchTooManyRedirects, {fetched.detail});
+    case FetchError::kInsecureRedirect:
+      return Say(kTextFetchInsecureRedirect);
+    case FetchError::kUntrusted:
+      return Say(kTextFetchUntrusted);
+    case FetchError::kNoSecureConnection:
+      return Say(kTextFetchNoSecureConnection);
+    case FetchError::kNone:
+    case FetchError::kOther:
+      break;
+  }
+  return Say(kTextFetchOther, {fetched.detail});
+}
+
+namespace {
+
+Text TextOf(CalendarDamage damage) {
+  switch (damage) {
+    case CalendarDamage::kNotUtf8:
+      return kTextDamageNotUtf8;
+    case CalendarDamage::kNotContentLine:
+      return kTextDamageNotContentLine;
+    case CalendarDamage::kCalendarExpected:
+      return kTextDamageCalendarExpected;
+    case CalendarDamage::kEndWithoutBegin:
+      return kTextDamageEndWithoutBegin;
+    case CalendarDamage::kEndExpected:
+      return kTextDamageEndExpected;
+    case CalendarDamage::kOutsideCalendar:
+      return kTextDamageOutsideCalendar;
+    case CalendarDamage::kEndsOpen:
+      return kTextDamageEndsOpen;
+    case CalendarDamage::kNotADate:
+      return kTextDamageNotADate;
+    case CalendarDamage::kBadValue:
+      return kTextDamageBadValue;
+    case CalendarDamage::kBadParameterName:
+      return kTextDamageBadParameterName;
+    case CalendarDamage::kBadParameterValue:
+      return kTextDamageBadParameterValue;
+    case CalendarDamage::kUnknownProperty:
+      return kTextDamageUnknownProperty;
+    case CalendarDamage::kNone:
+    case CalendarDamage::kBadComponent:
+      break;
+  }
+  return kTextDamageBadComponent;
+}
+
+}  // namespace
+
+void TellCalendarMessage(const CalendarMessage& message) {
+  std::vector<std::string> arguments = {message.file};
+  if (message.line > 0) arguments[0] += ":" + std::to_string(message.line);
+  // A damaged calendar's arguments are those of its damage, worded first.
+  if (message.kind == CalendarMessageKind::kDamaged) {
+    arguments.push_back(Say(TextOf(message.damage), message.arguments));
+  } else {
+    arguments.insert(arguments.end(), message.arguments.begin(), message.arguments.end());
+  }
+  Tell(stderr, TextOf(message.kind), arguments);
+}
+
+void TellArgumentProblem(const ArgumentProblem& problem) {
   switch (problem.kind) {
     case ArgumentProblem::kUnknownOption:
       Tell(stderr, kTextUnknownOption, {Shown(problem.argument)});

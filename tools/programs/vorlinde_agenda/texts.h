@@ -17,35 +17,47 @@ enum Text {
   kTextShowDate,
   kTextShowDays,
   kTextShowRaw,
+  kTextShowExit,
   kTextCheckSynopsis,
   kTextCheckSummary,
   kTextCheckVerbose,
+  kTextCheckExit,
   kTextConvertSynopsis,
   kTextConvertSummary,
   kTextConvertSubstitute,
   kTextConvertOutput,
+  kTextConvertExit,
   kTextImportSynopsis,
   kTextImportSummary,
   kTextImportFrom,
   kTextImportUntil,
   kTextImportZone,
-  kTextImportOutput,
+  kTextAgendaOutput,  // import's, expand's and holidays' --output
   kTextExportSynopsis,
   kTextExportSummary,
+  kTextExportOutput,
+  kTextWritesNothingExit,  // import's, export's and expand's exit statuses
   kTextExpandSynopsis,
   kTextExpandSummary,
+  kTextExpandRule,
+  kTextExpandFrom,
+  kTextExpandUntil,
+  kTextExpandCount,
   kTextRefreshSynopsis,
   kTextRefreshSummary,
   kTextRefreshVerbose,
   kTextRefreshSchedule,
   kTextRefreshUnschedule,
+  kTextRefreshExit,
   kTextHolidaysSynopsis,
   kTextHolidaysSummary,
   kTextHolidaysFrom,
   kTextHolidaysUntil,
-  kTextHolidaysOutput,
+  kTextHolidaysExit,
   kTextDroppedSynopsis,
   kTextUsageEnd,
+  kTextExitStatus,
+  kTextNameSeparator,  // between subcommands named together
   // Usage errors.
   kTextUnknownCommand,
   kTextUnknownOption,
@@ -190,5 +202,13 @@ enum Text {
 };
 
 // The text in `language`, with "{0}" to "{9}" replaced by the arguments
-// given (a missing one by nothing). Texts and arguments are UTF-8.
+// given (a missing one by nothing), "{program}" by the program's name,
+// "{date}" and the like by the name of that option (names.h), and
+// "{longest}" and "{shortest}" by the lengths of an agenda line the plug-in
+// reads by. A message the program tells in its own name begins with its
+// name and ": ". Texts and arguments are UTF-8.
 std::string Say(Language language, Text text, const std::vector<std::string>& arguments = {});
+
+// A count as the texts' prose writes it: in English a word up to twelve
+// ("seven") and digits beyond; in Japanese digits.
+std::string SayNumber(Language language, long count);

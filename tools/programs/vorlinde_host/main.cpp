@@ -50,11 +50,11 @@ struct Options {
 // Returns 0 when the options were read, -1 after --help, else the exit
 // status to end with.
 int ParseOptions(int argc, char** argv, Options* options) {
-  static const std::vector<OptionSpec> kOptions = {{OptionSpec::kText, "--module", 0, 0},
-                                                   {OptionSpec::kFlag, "--raw", 0, 0},
-                                                   {OptionSpec::kText, "--day", 0, 0},
-                                                   {OptionSpec::kFlag, "--about", 0, 0},
-                                                   {OptionSpec::kFlag, "--exchange", 0, 0}};
+  static const std::vector<Option> kOptions = {{Option::kText, "--module", 0, 0},
+                                               {Option::kFlag, "--raw", 0, 0},
+                                               {Option::kText, "--day", 0, 0},
+                                               {Option::kFlag, "--about", 0, 0},
+                                               {Option::kFlag, "--exchange", 0, 0}};
   Arguments read;
   const ArgumentProblem problem = ReadArguments({argv + 1, argv + argc}, kOptions, &read);
   if (read.help) {
