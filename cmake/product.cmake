@@ -20,24 +20,31 @@ add_custom_command(OUTPUT ${VORLINDE_HOLIDAYS}
           --output ${VORLINDE_HOLIDAYS}
   DEPENDS vorlinde-agenda
   COMMENT "Making holidays-jp.vrn for ${VORLINDE_RELEASE_YEAR} to ${last_holiday_year}")
+# The Japanese almanac of the same years, likewise.
+set(VORLINDE_ALMANAC ${CMAKE_BINARY_DIR}/almanac-jp.vrn)
+add_custom_command(OUTPUT ${VORLINDE_ALMANAC}
+  COMMAND vorlinde-agenda almanac --from ${VORLINDE_RELEASE_YEAR} --until ${last_holiday_year}
+          --output ${VORLINDE_ALMANAC}
+  DEPENDS vorlinde-agenda
+  COMMENT "Making almanac-jp.vrn for ${VORLINDE_RELEASE_YEAR} to ${last_holiday_year}")
 
 # The release archive: the product, the agenda tool with libical's zone
 # folder and licence and the windowless program its daily refresh runs, the
-# sample agenda file, the holiday agenda and a readme.
+# sample agenda file, the holiday and almanac agendas and a readme.
 set(VORLINDE_RELEASE Vorlinde-${PROJECT_VERSION})
 set(VORLINDE_RELEASE_ZIP ${CMAKE_BINARY_DIR}/${VORLINDE_RELEASE}.zip)
 add_custom_command(OUTPUT ${VORLINDE_RELEASE_ZIP}
   COMMAND ${CMAKE_COMMAND} -DNAME=${VORLINDE_RELEASE} -DARCHIVE=${VORLINDE_RELEASE_ZIP}
           -DSTAGE=${CMAKE_BINARY_DIR}/release -DPRODUCT=${VORLINDE_PRODUCT}
           -DTOOL=${VORLINDE_AGENDA_EXE} -DTASK=${VORLINDE_AGENDA_TASK_EXE}
-          -DHOLIDAYS=${VORLINDE_HOLIDAYS}
+          -DHOLIDAYS=${VORLINDE_HOLIDAYS} -DALMANAC=${VORLINDE_ALMANAC}
           -DZONES=${CMAKE_BINARY_DIR}/product/zoneinfo
           -DLICENCES=${CMAKE_BINARY_DIR}/product/libical-licence
           -DSAMPLE=${PROJECT_SOURCE_DIR}/samples/sample.vrn
           -DREADME=${PROJECT_SOURCE_DIR}/resources/readme.txt
           -P ${PROJECT_SOURCE_DIR}/cmake/release.cmake
   DEPENDS ${VORLINDE_PRODUCT} ${VORLINDE_AGENDA_EXE} ${VORLINDE_AGENDA_TASK_EXE}
-          ${VORLINDE_HOLIDAYS} ${CMAKE_BINARY_DIR}/product/zoneinfo/zones.tab
+          ${VORLINDE_HOLIDAYS} ${VORLINDE_ALMANAC} ${CMAKE_BINARY_DIR}/product/zoneinfo/zones.tab
           ${PROJECT_SOURCE_DIR}/samples/sample.vrn
           ${PROJECT_SOURCE_DIR}/resources/readme.txt ${PROJECT_SOURCE_DIR}/cmake/release.cmake
   COMMENT "Packing ${VORLINDE_RELEASE}.zip"

@@ -3,12 +3,14 @@
 # (TOOL) and the windowless program its daily refresh task runs (TASK), with
 # the zone folder it reads (ZONES, as NAME/zoneinfo) and the licence texts of
 # libical, which it contains (LICENCES, as NAME/libical), the sample agenda
-# file (SAMPLE), Japan's holidays (HOLIDAYS) and the readme (README, kept in
+# file (SAMPLE), Japan's holidays (HOLIDAYS), the Japanese almanac (ALMANAC)
+# and the readme (README, kept in
 # UTF-8 here and shipped in Shift-JIS with CR LF, as a Japanese Windows reads
 # text files). The folder is staged under STAGE.
 #   cmake -DNAME=... -DARCHIVE=... -DSTAGE=... -DPRODUCT=... -DTOOL=... -DTASK=... -DZONES=...
-#         -DLICENCES=... -DSAMPLE=... -DHOLIDAYS=... -DREADME=... -P release.cmake
-foreach(variable NAME ARCHIVE STAGE PRODUCT TOOL TASK ZONES LICENCES SAMPLE HOLIDAYS README)
+#         -DLICENCES=... -DSAMPLE=... -DHOLIDAYS=... -DALMANAC=... -DREADME=... -P release.cmake
+foreach(variable NAME ARCHIVE STAGE PRODUCT TOOL TASK ZONES LICENCES SAMPLE HOLIDAYS ALMANAC
+                 README)
   if(NOT DEFINED ${variable})
     message(FATAL_ERROR "release.cmake: ${variable} not given")
   endif()
@@ -16,7 +18,8 @@ endforeach()
 
 file(REMOVE_RECURSE ${STAGE})
 file(MAKE_DIRECTORY ${STAGE}/${NAME})
-file(COPY ${PRODUCT} ${TOOL} ${TASK} ${SAMPLE} ${HOLIDAYS} ${ZONES} DESTINATION ${STAGE}/${NAME})
+file(COPY ${PRODUCT} ${TOOL} ${TASK} ${SAMPLE} ${HOLIDAYS} ${ALMANAC} ${ZONES}
+     DESTINATION ${STAGE}/${NAME})
 file(COPY ${LICENCES}/ DESTINATION ${STAGE}/${NAME}/libical)
 
 file(READ ${README} text)

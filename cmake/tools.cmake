@@ -43,6 +43,7 @@ add_library(vorlinde_agenda_objects OBJECT
   tools/programs/vorlinde_agenda/dropped_names.cpp
   tools/programs/vorlinde_agenda/environment.cpp
   tools/programs/vorlinde_agenda/holidays_command.cpp
+  tools/programs/vorlinde_agenda/almanac_command.cpp
   tools/programs/vorlinde_agenda/start_mode.cpp
   tools/programs/vorlinde_agenda/tell.cpp
   tools/checker/checker.cpp

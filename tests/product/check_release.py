@@ -3,8 +3,9 @@
 folder named like the archive, holding exactly the product, the agenda tool
 and the program its daily refresh task runs as built, the zone folder the tool
 reads time zones from, libical's licence texts, the sample agenda file as kept
-in the tree, Japan's holidays of the release's year and the ten after it as
-the native vorlinde-agenda makes them and finds clean, and a readme that a
+in the tree, Japan's holidays and the Japanese almanac of the release's year
+and the ten after it as the native vorlinde-agenda makes them and finds
+clean, and a readme that a
 Japanese Windows shows as it is (Shift-JIS, CR LF), in Japanese and English.
 The agenda tool must be a 32-bit Windows console program, the refresh task's
 program a 32-bit Windows GUI program (which opens no console window), both
@@ -41,11 +42,13 @@ def check_tool(name, content, subsystem):
     return problems
 
 
-def holidays(native, year):
-    """The holiday agenda the archive must hold, and what check says of it."""
+def made_agenda(native, subcommand, year):
+    """The agenda of the release's year and the ten after it that a
+    subcommand (holidays, almanac) writes, which the archive must hold, and
+    what check says of it."""
     with tempfile.TemporaryDirectory() as folder:
-        path = os.path.join(folder, "holidays-jp.vrn")
-        subprocess.run([native, "holidays", "--from", year, "--until", str(int(year) + 10),
+        path = os.path.join(folder, "made.vrn")
+        subprocess.run([native, subcommand, "--from", year, "--until", str(int(year) + 10),
                         "--output", path], check=True, timeout=60)
         checked = subprocess.run([native, "check", path], capture_output=True, timeout=60)
         with open(path, "rb") as f:
@@ -69,6 +72,7 @@ def check(archive, product, tool, task, sample, native, year):
         folder + "/vorlinde-agenda-task.exe": task_bytes,
         folder + "/sample.vrn": sample_bytes,
         folder + "/holidays-jp.vrn": None,
+        folder + "/almanac-jp.vrn": None,
         folder + "/readme.txt": None,
     }
     with zipfile.ZipFile(archive) as z:
@@ -96,10 +100,11 @@ def check(archive, product, tool, task, sample, native, year):
         if folder + "/" + name in files:
             problems += check_tool(name, files[folder + "/" + name], subsystem)
 
-    holiday_bytes, status, found = holidays(native, year)
-    if files.get(folder + "/holidays-jp.vrn") != holiday_bytes or status != 0 or found:
-        problems.append("holidays-jp.vrn is not the holidays of %s to %d, or check finds %r"
-                        % (year, int(year) + 10, found))
+    for subcommand, name in (("holidays", "holidays-jp.vrn"), ("almanac", "almanac-jp.vrn")):
+        made, status, found = made_agenda(native, subcommand, year)
+        if files.get(folder + "/" + name) != made or status != 0 or found:
+            problems.append("%s is not the %s of %s to %d, or check finds %r"
+                            % (name, subcommand, year, int(year) + 10, found))
 
 
     readme = files.get(folder + "/readme.txt")
@@ -115,7 +120,7 @@ def check(archive, product, tool, task, sample, native, year):
                        "vorlinde-agenda.exe check", "show --days 7", "ANSI",
                        "vorlinde-agenda.exe import", "vorlinde-agenda.exe export",
                        "vorlinde-agenda.exe expand", "FREQ=WEEKLY;BYDAY=MO,TH", "libical",
-                       "holidays-jp.vrn", "refresh --schedule", "webcal://", ".url",
+                       "holidays-jp.vrn", "almanac-jp.vrn", "refresh --schedule", "webcal://", ".url",
                        "vorlinde-agenda-task.exe"):
             if needed not in text:
                 problems.append("readme.txt does not mention %s" % needed)

@@ -46,6 +46,10 @@ GOLDEN = [
     # The usage, put together from the table of subcommands.
     ("usage.en.txt", ENGLISH, ["--help"], 0),
     ("usage.ja.txt", JAPANESE, ["--help"], 0),
+    # The almanac of a common year and of 2033, whose leap month only the
+    # widely adopted reading decides (Shift-JIS agenda lines).
+    ("almanac-2027.vrn", ENGLISH, ["almanac", "--from", "2027", "--until", "2027"], 0),
+    ("almanac-2033.vrn", ENGLISH, ["almanac", "--from", "2033", "--until", "2033"], 0),
 ]
 
 # Arguments, status, the memo headings standard output must show, and the
@@ -125,6 +129,13 @@ USAGE_ERRORS = [
      [ME + "--until 2100: give a whole number from 1955 to 2099"]),
     (["holidays", "--from", "2021", "--until", "2019"],
      [ME + "--until 2019 comes before the first year 2021"]),
+    (["almanac", "--from", "1899"], [ME + "--from 1899: give a whole number from 1900 to 2099"]),
+    (["almanac", "--from", "2099", "--until", "2100"],
+     [ME + "--until 2100: give a whole number from 1900 to 2099"]),
+    (["almanac", "--from", "2031", "--until", "2030"],
+     [ME + "--until 2030 comes before the first year 2031"]),
+    (["almanac", "--only", "moon,rokuyo"],
+     [ME + "--only rokuyo: no such kind (the kinds are kyureki, sekki, zassetsu, moon, senjitsu)"]),
     (["refresh", MISSING], [ME + "cannot read missing.vrn: no such file"]),
     (["refresh", "days.vrn"], [ME + "days.vrn was not written by vorlinde-agenda import, so it "
                                "cannot be refreshed; it is left as it is"]),
@@ -224,6 +235,24 @@ def check_holidays(command):
     return problems
 
 
+def check_almanac(command):
+    """The whole range of the almanac, its first and last years, which check
+    finds clean, as it must for an agenda file a chip reads."""
+    problems = []
+    with tempfile.TemporaryDirectory() as work:
+        agenda = os.path.join(work, "almanac.vrn")
+        made = run(command, ["almanac", "--from", "1900", "--until", "2099", "--output", agenda])
+        checked = run(command, ["check", agenda])
+        if made.returncode != 0 or checked.returncode != 0 or checked.stdout:
+            problems.append("almanac 1900-2099: status %d, check %d: %r"
+                            % (made.returncode, checked.returncode, checked.stdout[:300]))
+        with open(agenda, "rb") as f:
+            lines = f.read().split(b"\r\n")
+        if lines[1][:10] != b"1900/01/01" or lines[-2][:10] != b"2099/12/31":
+            problems.append("almanac 1900-2099 runs from %r to %r" % (lines[1], lines[-2]))
+    return problems
+
+
 def check_usage_errors(command):
     problems = []
     with open(os.path.join(EXPECTED, "usage.en.txt"), encoding="utf-8") as f:
@@ -256,18 +285,21 @@ def check_windows(command, windows):
     the native program's (its messages are in the console's code page)."""
     problems = []
 
+    # The almanac's whole range: the 32-bit program's floating point must
+    # decide every day as the native one does.
     for args in (["check", "traps.vrn"], ["check", "days.vrn"],
-                 ["show", "--raw", "--date", "2026/12/24", "--days", "3", "days.vrn"]):
+                 ["show", "--raw", "--date", "2026/12/24", "--days", "3", "days.vrn"],
+                 ["almanac", "--from", "1900", "--until", "2099"]):
         native = run(command, args)
         ours = run(windows, [windows_name(os.path.join(HERE, a)) if a.endswith(".vrn") else a
                              for a in args])
         same = (native.returncode == ours.returncode
-                and (native.stdout == ours.stdout if "--raw" in args
+                and (native.stdout == ours.stdout if "--raw" in args or "almanac" in args
                      else warned_lines(native.stdout) == warned_lines(ours.stdout)))
         if not same:
-            problems.append("windows %s: want status %d and %r, got %d and %r"
-                            % (" ".join(args), native.returncode, native.stdout,
-                               ours.returncode, ours.stdout))
+            problems.append("windows %s: want status %d, got %d: %s"
+                            % (" ".join(args), native.returncode, ours.returncode,
+                               first_difference(native.stdout, ours.stdout)))
     return problems
 
 
@@ -276,7 +308,7 @@ def main():
     update = args[:1] == ["--update"]
     command, windows = split_commands(args[1:] if update else args, __doc__)
     problems = check_golden(command, update) + check_forms(command) + check_usage_errors(command)
-    problems += check_holidays(command)
+    problems += check_holidays(command) + check_almanac(command)
     if windows:
         problems += check_windows(command, windows)
     return report(problems, "vorlinde-agenda%s: %d expected outputs, %d command-line forms and %d "

@@ -3,6 +3,7 @@
 #include <stdio.h>
 
 #include "tools/console/console.h"
+#include "tools/almanac/almanac.h"
 #include "tools/holidays/holidays.h"
 #include "tools/icalendar/origin.h"
 #include "tools/programs/vorlinde_agenda/names.h"
@@ -130,6 +131,15 @@ const std::vector<Command>& Commands() {
        {kTextHolidaysSummary, {Number(kFirstHolidayYear), Number(kLastHolidayYear)}},
        kTextHolidaysExit,
        Holidays},
+      {"almanac",
+       {{{Option::kNumber, kFromOption, kFirstAlmanacYear, kLastAlmanacYear}, kTextAlmanacFrom},
+        {{Option::kNumber, kUntilOption, kFirstAlmanacYear, kLastAlmanacYear}, kTextAlmanacUntil},
+        {{Option::kText, kOnlyOption, 0, 0}, {kTextAlmanacOnly, {AlmanacKindNames()}}},
+        {kOutput, kTextAgendaOutput}},
+       kTextAlmanacSynopsis,
+       {kTextAlmanacSummary, {Number(kFirstAlmanacYear), Number(kLastAlmanacYear)}},
+       kTextHolidaysExit,
+       Almanac},
   };
   return commands;
 }

@@ -18,3 +18,4 @@ constexpr char kRuleOption[] = "--rule";
 constexpr char kCountOption[] = "--count";
 constexpr char kScheduleOption[] = "--schedule";
 constexpr char kUnscheduleOption[] = "--unschedule";
+constexpr char kOnlyOption[] = "--only";

@@ -19,6 +19,10 @@ int Export(const Arguments& arguments);
 int Expand(const Arguments& arguments);
 int Refresh(const Arguments& arguments);
 int Holidays(const Arguments& arguments);
+int Almanac(const Arguments& arguments);
+
+// The kinds almanac --only takes, as its usage lists them ("kyureki, sekki...").
+std::string AlmanacKindNames();
 
 // The memos of `days` days from `date` from the agenda files, as a chip
 // listing them shows them. A file the module would pass over is named.

@@ -45,6 +45,7 @@ const std::vector<Field>& Fields() {
       {"count", kCountOption},
       {"schedule", kScheduleOption},
       {"unschedule", kUnscheduleOption},
+      {"only", kOnlyOption},
       {"help", kHelpOption},
       {"longest", std::to_string(kLongestAgendaLine)},
       {"shortest", std::to_string(kAgendaTextColumn + 1)},
@@ -231,6 +232,29 @@ constexpr Entry kTexts[] = {
      "          {until} Y  最後の年（省略時は最初の年の翌年）\n"},
     {kTextHolidaysExit, kAsItIs, "0, or 2 on a usage error or when the file cannot be written\n",
      "0、使い方の誤りやファイルを書けないときは 2\n"},
+    {kTextAlmanacSynopsis, kAsItIs, "[{from} YYYY] [{until} YYYY] [{only} KINDS] [{output} FILE]",
+     "[{from} YYYY] [{until} YYYY] [{only} 種類] [{output} ファイル]"},
+    {kTextAlmanacSummary, kAsItIs,
+     "writes the Japanese almanac of those years as agenda lines (Shift-JIS,\n"
+     "        CR LF) in date order, by the national observatory's definitions, in\n"
+     "        Japan's time: each day's lunisolar date and rokuyo (旧1月1日 先勝),\n"
+     "        the 24 solar terms, the seasonal days (節分, 彼岸, 土用...), the\n"
+     "        moon's phases with their time (19:03 満月), and 天赦日 and 一粒万倍日.\n"
+     "        The years {0} to {1} are known.\n",
+     "その年々の暦を、国立天文台の定義により日本時間で、日付順の予定の行\n"
+     "        （Shift-JIS、CR LF）にします。毎日の旧暦と六曜（旧1月1日 先勝）、\n"
+     "        二十四節気、雑節（節分、彼岸、土用など）、月の満ち欠けと時刻\n"
+     "        （19:03 満月）、天赦日と一粒万倍日です。{0} 年から {1} 年まで作れます。\n"},
+    {kTextAlmanacFrom, kAsItIs, "          {from} Y   the first year (default: this year)\n",
+     "          {from} Y   最初の年（省略時は今年）\n"},
+    {kTextAlmanacUntil, kAsItIs,
+     "          {until} Y  the last year (default: the year after the first)\n",
+     "          {until} Y  最後の年（省略時は最初の年の翌年）\n"},
+    {kTextAlmanacOnly, kAsItIs,
+     "          {only} K   only these kinds, separated by commas (default: all):\n"
+     "                     {0}\n",
+     "          {only} K   この種類だけ（コンマで区切ります。省略時はすべて）：\n"
+     "                     {0}\n"},
     {kTextDroppedSynopsis, kAsItIs, "AGENDA-FILE...", "予定ファイル..."},
     {kTextUsageEnd, kAsItIs,
      "Files alone (as when dropped onto the program) are checked, and the memos\n"
@@ -263,6 +287,8 @@ constexpr Entry kTexts[] = {
      "{until} {0} が最初の日 {1} より前です\n"},
     {kTextBadYears, kWithName, "{until} {0} comes before the first year {1}\n",
      "{until} {0} が最初の年 {1} より前です\n"},
+    {kTextUnknownAlmanacKind, kWithName, "{only} {0}: no such kind (the kinds are {1})\n",
+     "{only} {0}: そのような種類はありません（種類は {1}）\n"},
     {kTextUnknownZone, kWithName, "{tz} {0}: no such time zone (write it as Asia/Tokyo)\n",
      "{tz} {0}: そのタイムゾーンはありません（Asia/Tokyo "
      "のように書いてください）\n"},
