@@ -38,6 +38,7 @@ TEST(CommandTable, EverySubcommand) {
       {"expand", Expand, {"--rule", "--from", "--until", "--count", "--output"}},
       {"refresh", Refresh, {"--verbose", "--schedule", "--unschedule"}},
       {"holidays", Holidays, {"--from", "--until", "--output"}},
+      {"almanac", Almanac, {"--from", "--until", "--only", "--output"}},
   };
   ASSERT_EQ(sizeof rows / sizeof rows[0], Commands().size());
   const std::string usage = Usage();
