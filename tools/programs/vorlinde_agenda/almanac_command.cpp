@@ -63,25 +63,8 @@ std::string AlmanacKindNames() {
 }
 
 int Almanac(const Arguments& arguments) {
-  AgendaDate today;
-  if (!arguments.Has(kFromOption) && !Today(&today)) {
-    Tell(stderr, kTextNoToday, {kFromOption});
-    return 2;
-  }
-  // The options' years are in the range already; today's need not be.
-  const long from = arguments.Has(kFromOption) ? arguments.Number(kFromOption) : today.year;
-  const long until = arguments.Has(kUntilOption) ? arguments.Number(kUntilOption)
-                                                 : std::min<long>(from + 1, kLastAlmanacYear);
-  if (from < kFirstAlmanacYear || from > kLastAlmanacYear) {
-    Tell(stderr, kTextBadNumber,
-         {kFromOption, std::to_string(from), std::to_string(kFirstAlmanacYear),
-          std::to_string(kLastAlmanacYear)});
-    return 2;
-  }
-  if (until < from) {
-    Tell(stderr, kTextBadYears, {std::to_string(until), std::to_string(from)});
-    return 2;
-  }
+  long from = 0, until = 0;
+  if (!ReadYears(arguments, kFirstAlmanacYear, kLastAlmanacYear, &from, &until)) return 2;
   unsigned kinds = kAllAlmanacKinds;
   if (arguments.Has(kOnlyOption) && !ReadKinds(arguments.Text(kOnlyOption), &kinds)) return 2;
   std::string agenda = "; " + std::string(kProgramName) + " almanac " + std::to_string(from) +

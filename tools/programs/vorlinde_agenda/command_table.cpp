@@ -2,8 +2,8 @@
 
 #include <stdio.h>
 
-#include "tools/console/console.h"
 #include "tools/almanac/almanac.h"
+#include "tools/console/console.h"
 #include "tools/holidays/holidays.h"
 #include "tools/icalendar/origin.h"
 #include "tools/programs/vorlinde_agenda/names.h"

@@ -1,4 +1,5 @@
-// holidays: Japan's national holidays as agenda lines (tools/holidays/).
+// holidays: Japan's national holidays as agenda lines (tools/holidays/);
+// and the years it and almanac are asked for.
 #include <algorithm>
 
 #include "tools/dates/dates.h"
@@ -8,26 +9,31 @@
 #include "tools/programs/vorlinde_agenda/subcommands.h"
 #include "tools/programs/vorlinde_agenda/tell.h"
 
-int Holidays(const Arguments& arguments) {
+bool ReadYears(const Arguments& arguments, long first, long last, long* from, long* until) {
   AgendaDate today;
   if (!arguments.Has(kFromOption) && !Today(&today)) {
     Tell(stderr, kTextNoToday, {kFromOption});
-    return 2;
+    return false;
   }
   // The options' years are in the range already; today's need not be.
-  const long from = arguments.Has(kFromOption) ? arguments.Number(kFromOption) : today.year;
-  const long until = arguments.Has(kUntilOption) ? arguments.Number(kUntilOption)
-                                                 : std::min<long>(from + 1, kLastHolidayYear);
-  if (from < kFirstHolidayYear || from > kLastHolidayYear) {
+  *from = arguments.Has(kFromOption) ? arguments.Number(kFromOption) : today.year;
+  *until = arguments.Has(kUntilOption) ? arguments.Number(kUntilOption)
+                                       : std::min<long>(*from + 1, last);
+  if (*from < first || *from > last) {
     Tell(stderr, kTextBadNumber,
-         {kFromOption, std::to_string(from), std::to_string(kFirstHolidayYear),
-          std::to_string(kLastHolidayYear)});
-    return 2;
+         {kFromOption, std::to_string(*from), std::to_string(first), std::to_string(last)});
+    return false;
   }
-  if (until < from) {
-    Tell(stderr, kTextBadYears, {std::to_string(until), std::to_string(from)});
-    return 2;
+  if (*until < *from) {
+    Tell(stderr, kTextBadYears, {std::to_string(*until), std::to_string(*from)});
+    return false;
   }
+  return true;
+}
+
+int Holidays(const Arguments& arguments) {
+  long from = 0, until = 0;
+  if (!ReadYears(arguments, kFirstHolidayYear, kLastHolidayYear, &from, &until)) return 2;
   std::string agenda = "; " + std::string(kProgramName) + " holidays " + std::to_string(from) +
                        " - " + std::to_string(until) + "\r\n";
   bool substituted = false;

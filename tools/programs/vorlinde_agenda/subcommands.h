@@ -19,6 +19,10 @@ int Export(const Arguments& arguments);
 int Expand(const Arguments& arguments);
 int Refresh(const Arguments& arguments);
 int Holidays(const Arguments& arguments);
+
+// The years --from and --until give, from `first` to `last`: by default this
+// year and the next (within `last`). False, told, when they are none.
+bool ReadYears(const Arguments& arguments, long first, long last, long* from, long* until);
 int Almanac(const Arguments& arguments);
 
 // The kinds almanac --only takes, as its usage lists them ("kyureki, sekki...").
