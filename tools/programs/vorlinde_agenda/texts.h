@@ -85,6 +85,8 @@ enum Text {
   kTextExists,
   kTextInUse,
   kTextDiskFull,
+  kTextReadOnly,
+  kTextBusy,
   kTextSystemError,
   // check's summary.
   kTextOneWarning,
@@ -143,6 +145,10 @@ enum Text {
   kTextNotImported,
   kTextNotRefreshed,
   kTextRefreshed,
+  kTextUnknownRecordedZone,
+  kTextRefreshBusy,
+  kTextCannotWriteBeside,
+  kTextUnschedulable,
   kTextScheduleOrNot,
   kTextScheduled,
   kTextUnscheduled,
@@ -156,6 +162,8 @@ enum Text {
   kTextKeptOther,
   kTextNoCalendarAddress,
   kTextWriteIntoChip,
+  kTextChipTooLong,
+  kTextChipNotInCodePage,
   kTextOnClipboard,
   kTextAskDaily,
   // The checker's findings.
