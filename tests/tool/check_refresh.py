@@ -17,8 +17,10 @@ gives up, leaving it as it was, when that lasts too long.
 
 usage: check_refresh.py COMMAND... [--windows WINDOWS-COMMAND... --hold HOLD-COMMAND...]"""
 
+import fcntl
 import os
 import shutil
+import stat
 import subprocess
 import sys
 import tempfile
@@ -37,13 +39,17 @@ ADDED = (b"BEGIN:VEVENT\r\nUID:added@example.com\r\nDTSTART;VALUE=DATE:20270210\
          b"SUMMARY:Added later\r\nEND:VEVENT\r\n")
 
 
-def run(command, args, epoch, folder, cwd=None):
+def environment(epoch, folder, timeout="10"):
     env = {k: v for k, v in os.environ.items()
            if k.lower() not in ("http_proxy", "https_proxy", "all_proxy", "no_proxy")}
     env.update(LANG="C", LC_ALL="", TZ="UTC", SOURCE_DATE_EPOCH=str(epoch),
-               VORLINDE_CA_FILE=os.path.join(folder, "ca.pem"), VORLINDE_WEB_TIMEOUT="10")
-    return subprocess.run([*command, *args], capture_output=True, timeout=120, env=env,
-                          cwd=cwd)
+               VORLINDE_CA_FILE=os.path.join(folder, "ca.pem"), VORLINDE_WEB_TIMEOUT=timeout)
+    return env
+
+
+def run(command, args, epoch, folder, cwd=None, timeout="10", seconds=120):
+    return subprocess.run([*command, *args], capture_output=True, timeout=seconds,
+                          env=environment(epoch, folder, timeout), cwd=cwd)
 
 
 def read(path):
@@ -200,6 +206,161 @@ def check_whole_while_read(native, folder):
     return []
 
 
+def check_unattended(native, server, folder):
+    """Refresh as a daily task meets files: the file's mode kept, a read-only
+    file refused, a link followed, a temporary name of each run's own, the
+    header's zone and sources taken as data, the refresh lock held and waited
+    for, a name no task can carry refused, and a path no chip can read told.
+    Each row: what, how the file is prepared, the arguments, the exit status,
+    stderr's lines, stdout's lines, and what must hold afterwards."""
+    work = os.path.join(folder, "unattended")
+    os.mkdir(work)
+    model = os.path.join(work, "model.vrn")
+    run(native, ["import", "--output", model, server.address("https", "calendar.ics")],
+        NEW_YEAR, folder)
+    imported = read(model)
+    os.remove(model)
+    server.calendar = served_with(ADDED)
+    # What the served calendar warns of, told with --verbose and by import.
+    warning = ('https://127.0.0.1:%d/...:44: warning: "新年会🍻 at 居酒屋" has characters '
+               'Shift-JIS lacks; they are written as 〓' % server.https_port)
+    fifo = os.path.join(work, "fifo")
+    os.mkfifo(fifo)
+
+    def agenda(name, header=None, mode=None):
+        path = os.path.join(work, name)
+        with open(path, "wb") as f:
+            f.write(imported if header is None else imported.replace(*header))
+        if mode is not None:
+            os.chmod(path, mode)
+        return path
+
+    def linked(name):
+        os.mkdir(os.path.join(work, "real"))
+        os.symlink(agenda("real/" + name), os.path.join(work, name))
+        return os.path.join(work, name)
+
+    def blocked(name):
+        os.makedirs(os.path.join(work, name + ".writing", "inside"))
+        return agenda(name)
+
+    long_folder = os.path.join(work, "d" * 120, "e" * 120)
+    os.makedirs(long_folder)
+    long_name = os.path.join(long_folder, "cal.vrn")
+    long_bytes = len(long_name.encode())
+    zone = b"; zone: local\r\n"
+    rows = [
+        ("a file of mode 600", lambda: agenda("private.vrn", mode=0o600), ["refresh"], 0, [], [],
+         {"mode": 0o600, "refreshed": True}),
+        ("a file of mode 444", lambda: agenda("readonly.vrn", mode=0o444), ["refresh"], 2,
+         ["{t}cannot write {f}: it may not be written (read-only); {f} is left as it is"], [],
+         {"mode": 0o444, "refreshed": False}),
+        ("a link", lambda: linked("link.vrn"), ["refresh", "--verbose"], 0, ["{w}"],
+         ["{f}: refreshed: entries added 1, removed 0"], {"link": True, "refreshed": True}),
+        ("a folder where the old temporary name was", lambda: blocked("blocked.vrn"),
+         ["refresh"], 0, [], [], {"refreshed": True, "kept": "blocked.vrn.writing"}),
+        ("a pipe named as the zone",
+         lambda: agenda("zone.vrn", (zone, b"; zone: ../../../../" + fifo.encode() + b"\r\n")),
+         ["refresh"], 2,
+         ["{t}{f}: the zone recorded in its header, ../../../../%s, is not known; it is left as "
+          "it was" % fifo], [], {"refreshed": False}),
+        ("a pipe named as a source",
+         lambda: agenda("source.vrn", (b"; source: https", b"; source: %s\r\n; source: https"
+                                       % fifo.encode())),
+         ["refresh"], 2, ["{t}cannot read %s: not a regular file" % fifo, "{t}{f} is left as it was"],
+         [], {"refreshed": False}),
+        ("a line end in a name to schedule", lambda: agenda("a\nb.vrn"),
+         ["refresh", "--schedule"], 2,
+         ["{t}{q}: its name holds a control character, which no daily task carries; rename the "
+          "file and try again"], [], {"refreshed": False}),
+        ("another run holding the lock", lambda: agenda("held.vrn"), ["refresh"], 2,
+         ["{t}{f}: another run is refreshing it, and did not end within 4 seconds; it is left as "
+          "it is to that run"], [], {"refreshed": False, "hold": True}),
+        ("a path longer than a chip reads", lambda: long_name, ["import", "--output"], 0,
+         ["{w}", "", "A chip cannot read the path of {f}: it takes %d bytes, and a chip reads at most "
+          "259." % long_bytes,
+          "Move the file to a folder with a shorter path, or give it a shorter name."], [],
+         {"refreshed": True, "import": server.address("https", "calendar.ics")}),
+    ]
+    problems = []
+    for what, prepare, args, status, says, prints, after in rows:
+        path = prepare()
+        before = read(path) if os.path.exists(path) else b""
+        names = {"t": "vorlinde-agenda: ", "f": path, "q": path.replace("\n", "\\n"),
+                 "w": warning}
+        holder = None
+        if after.get("hold"):
+            holder = open(path, "rb")
+            fcntl.flock(holder, fcntl.LOCK_EX)
+        try:
+            # The timeout bounds a run that would hang on a pipe.
+            result = run(native, [*args, path, *([after["import"]] if "import" in after else [])],
+                         NEW_YEAR, folder, timeout="1" if holder else "10", seconds=20)
+            got = (result.returncode, result.stderr.decode("utf-8", "replace").splitlines(),
+                   result.stdout.decode("utf-8", "replace").splitlines())
+        except subprocess.TimeoutExpired:
+            got = ("no end within 20 s", [], [])
+        finally:
+            if holder:
+                holder.close()
+        expected = (status, [line.format(**names) for line in says],
+                    [line.format(**names) for line in prints])
+        now = read(path)
+        facts = {"refreshed": b"Added later" in now and now != before}
+        if "mode" in after:
+            facts["mode"] = stat.S_IMODE(os.stat(path).st_mode)
+        if "link" in after:
+            facts["link"] = os.path.islink(path)
+        if "kept" in after:
+            facts["kept"] = after["kept"] if os.path.isdir(os.path.join(work, after["kept"],
+                                                                        "inside")) else None
+        wanted = {k: v for k, v in after.items() if k in facts}
+        left = [n for n in set(os.listdir(work) + os.listdir(os.path.dirname(
+            os.path.realpath(path)))) if ".writing" in n and n != "blocked.vrn.writing"]
+        if got != expected or facts != wanted or left:
+            problems.append("%s: expected %r %r, got %r %r, temporary files %r"
+                            % (what, expected, wanted, got, facts, left))
+    server.calendar = read(CALENDAR)
+    return problems
+
+
+def check_together(native, server, folder):
+    """Two refreshes of one file started together against a slow server: the
+    second waits for the first and then refreshes on its own, both say
+    nothing and succeed, the file is one whole version, and no temporary file
+    remains."""
+    work = os.path.join(folder, "together")
+    os.mkdir(work)
+    cal = os.path.join(work, "cal.vrn")
+    server.calendar = read(CALENDAR)
+    run(native, ["import", "--output", cal, server.address("https", "slow.ics")], NEW_YEAR,
+        folder)
+    server.calendar = served_with(ADDED)
+    alone = os.path.join(work, "alone.vrn")
+    shutil.copy(cal, alone)
+    run(native, ["refresh", alone], NEW_YEAR, folder)
+    whole = read(alone)
+    os.remove(alone)
+    problems = []
+    for turn in range(3):
+        server.slow.clear()
+        runs = [subprocess.Popen([*native, "refresh", cal], stdout=subprocess.PIPE,
+                                 stderr=subprocess.PIPE, env=environment(NEW_YEAR, folder))
+                for _ in range(2)]
+        results = [(r.wait(60), r.stdout.read(), r.stderr.read()) for r in runs]
+        for r in runs:
+            r.stdout.close()
+            r.stderr.close()
+        spans = sorted(server.slow)
+        overlapped = len(spans) != 2 or spans[1][0] < spans[0][1]
+        if (results != [(0, b"", b"")] * 2 or read(cal) != whole or overlapped
+                or os.listdir(work) != ["cal.vrn"]):
+            problems.append("two refreshes together, turn %d: %r, whole %s, fetches %r, %r"
+                            % (turn, results, read(cal) == whole, spans, os.listdir(work)))
+    server.calendar = read(CALENDAR)
+    return problems
+
+
 def check_windows(native, windows, hold, server, folder):
     """The Windows program: the native bytes over http, and a file held open."""
     problems = []
@@ -253,6 +414,8 @@ def main():
             else:
                 problems = check_whole_while_read(native, folder)
                 problems += check_shortcut(native, server, folder)
+                problems += check_unattended(native, server, folder)
+                problems += check_together(native, server, folder)
                 problems += check_refreshes(native, server, folder)
     return report(problems, "vorlinde-agenda%s: refresh as expected"
                   % (" and .exe" if windows else ""))
