@@ -74,6 +74,19 @@ TEST(QuoteWindowsArgument, ReadBackAsOneArgument) {
   for (const auto& c : cases) EXPECT_EQ(c.quoted, QuoteWindowsArgument(c.argument)) << c.argument;
 }
 
+TEST(SchedulableName, NoControlCharacters) {
+  const struct {
+    const char* path;
+    bool schedulable;
+  } rows[] = {
+      {"/home/a/cal.vrn", true}, {"/home/a/予定 100%.vrn", true}, {"/home/a\nb.vrn", false},
+      {"/home/a\rb.vrn", false}, {"/home/a\tb.vrn", false},       {"/home/a\x7F.vrn", false},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.schedulable, SchedulableName(row.path)) << Quoted(row.path);
+  }
+}
+
 TEST(CrontabLine, QuotedForShellAndCron) {
   const std::string program = "/usr/local/bin/vorlinde-agenda";
   const std::string start = "0 7 * * * '/usr/local/bin/vorlinde-agenda' refresh ";

@@ -148,7 +148,8 @@ int RefreshFile(const std::string& file, bool verbose) {
     return 2;
   }
   if (result.outcome == ImportOutcome::kUnknownRecordedZone) {
-    Tell(stderr, kTextUnknownRecordedZone, {Shown(file), Quoted(result.subject, kShownPathCharacters)});
+    Tell(stderr, kTextUnknownRecordedZone,
+         {Shown(file), Quoted(result.subject, kShownPathCharacters)});
     return 2;
   }
   if (result.outcome == ImportOutcome::kCannotReadAgenda) {
