@@ -93,7 +93,9 @@ TEST(Files, ReplacedAsTheFileWas) {
     const std::string real = dir.Write("real/agenda.vrn", "old");
     chmod(real.c_str(), c.mode);
     const std::string given = c.linked ? In(dir, "link.vrn") : real;
-    if (c.linked) ASSERT_EQ(0, symlink(real.c_str(), given.c_str()));
+    if (c.linked) {
+      ASSERT_EQ(0, symlink(real.c_str(), given.c_str()));
+    }
     EXPECT_EQ(c.problem, ReplaceFileContents(given, "new").kind);
     EXPECT_EQ(c.contents, Contents(real));
     struct stat status;
@@ -125,14 +127,20 @@ TEST(Files, RefreshLock) {
     const std::string path = dir.Write("agenda.vrn", "old");
     ASSERT_EQ(0, symlink(path.c_str(), In(dir, "link.vrn").c_str()));
     const int other = open(path.c_str(), O_RDONLY);
-    if (c.heldElsewhere) ASSERT_EQ(0, flock(other, LOCK_EX | LOCK_NB));
+    if (c.heldElsewhere) {
+      ASSERT_EQ(0, flock(other, LOCK_EX | LOCK_NB));
+    }
     {
       RefreshLock lock;
       EXPECT_EQ(c.problem, LockForRefresh(In(dir, c.name), 0, &lock).kind);
       // While this lock is held, no one else has it.
-      if (c.problem == FileProblem::kNone) EXPECT_NE(0, flock(other, LOCK_EX | LOCK_NB));
+      if (c.problem == FileProblem::kNone) {
+        EXPECT_NE(0, flock(other, LOCK_EX | LOCK_NB));
+      }
     }
-    if (!c.heldElsewhere) EXPECT_EQ(0, flock(other, LOCK_EX | LOCK_NB)) << "not let go";
+    if (!c.heldElsewhere) {
+      EXPECT_EQ(0, flock(other, LOCK_EX | LOCK_NB)) << "not let go";
+    }
     close(other);
   }
 }

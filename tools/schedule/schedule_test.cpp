@@ -11,6 +11,7 @@
 
 #include <string>
 
+#include "tools/encodings/encodings.h"
 #include "tools/programs/vorlinde_agenda_task/command_line.h"
 #include "tools/strings/strings.h"
 
