@@ -6,8 +6,11 @@ window moved to a pinned today (SOURCE_DATE_EPOCH), and says nothing; a
 source that fails (the server stopped, an HTTP error, a damaged calendar)
 leaves the file byte for byte as it was, exit 2, a message naming the masked
 address and no secret; a file import did not write is refused and the other
-files are still refreshed; and a reader that reads the file over and over
-while it is refreshed again and again only ever sees a whole file.
+files are still refreshed; a reader that reads the file over and over
+while it is refreshed again and again only ever sees a whole file; refresh as
+a daily task meets files (the file's mode, a read-only file, a link, the
+header's zone and sources as data, a name no task carries, a path no chip
+reads); and two refreshes of one file started together take turns.
 
 Given a command that runs vorlinde-agenda.exe, and the program that holds a
 file open as the plug-in does (tests/wine/hold_open.cpp), it checks instead
@@ -244,7 +247,7 @@ def check_unattended(native, server, folder):
         os.makedirs(os.path.join(work, name + ".writing", "inside"))
         return agenda(name)
 
-    long_folder = os.path.join(work, "d" * 120, "e" * 120)
+    long_folder = os.path.join(work, "d" * 150, "e" * 150)
     os.makedirs(long_folder)
     long_name = os.path.join(long_folder, "cal.vrn")
     long_bytes = len(long_name.encode())
