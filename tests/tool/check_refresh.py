@@ -210,156 +210,128 @@ def check_whole_while_read(native, folder):
 
 
 def check_unattended(native, server, folder):
-    """Refresh as a daily task meets files: the file's mode kept, a read-only
-    file refused, a link followed, a temporary name of each run's own, the
-    header's zone and sources taken as data, the refresh lock held and waited
-    for, a name no task can carry refused, and a path no chip can read told.
-    Each row: what, how the file is prepared, the arguments, the exit status,
-    stderr's lines, stdout's lines, and what must hold afterwards."""
+    """Refresh as a daily task meets files. Each row: what, the file (made by
+    a function), the arguments before it, the exit status, stderr's and
+    stdout's lines, and the facts that must hold afterwards."""
     work = os.path.join(folder, "unattended")
-    os.mkdir(work)
+    os.makedirs(os.path.join(work, "real"))
     model = os.path.join(work, "model.vrn")
-    run(native, ["import", "--output", model, server.address("https", "calendar.ics")],
-        NEW_YEAR, folder)
+    address = server.address("https", "calendar.ics")
+    run(native, ["import", "--output", model, address], NEW_YEAR, folder)
     imported = read(model)
     os.remove(model)
     server.calendar = served_with(ADDED)
-    # What the served calendar warns of, told with --verbose and by import.
-    warning = ('https://127.0.0.1:%d/...:44: warning: "新年会🍻 at 居酒屋" has characters '
-               'Shift-JIS lacks; they are written as 〓' % server.https_port)
     fifo = os.path.join(work, "fifo")
     os.mkfifo(fifo)
+    long_name = os.path.join(work, "d" * 150, "e" * 150, "cal.vrn")
+    os.makedirs(os.path.dirname(long_name))
 
-    def agenda(name, header=None, mode=None):
+    def agenda(name, old=b"", new=b"", mode=0o644):
         path = os.path.join(work, name)
         with open(path, "wb") as f:
-            f.write(imported if header is None else imported.replace(*header))
-        if mode is not None:
-            os.chmod(path, mode)
+            f.write(imported.replace(old, new))
+        os.chmod(path, mode)
         return path
 
-    def linked(name):
-        os.mkdir(os.path.join(work, "real"))
-        os.symlink(agenda("real/" + name), os.path.join(work, name))
-        return os.path.join(work, name)
+    def linked():
+        os.symlink(agenda("real/link.vrn"), os.path.join(work, "link.vrn"))
+        return os.path.join(work, "link.vrn")
 
-    def blocked(name):
-        os.makedirs(os.path.join(work, name + ".writing", "inside"))
-        return agenda(name)
+    def blocked():
+        os.makedirs(os.path.join(work, "blocked.vrn.writing", "inside"))
+        return agenda("blocked.vrn")
 
-    long_folder = os.path.join(work, "d" * 150, "e" * 150)
-    os.makedirs(long_folder)
-    long_name = os.path.join(long_folder, "cal.vrn")
-    long_bytes = len(long_name.encode())
-    zone = b"; zone: local\r\n"
+    t = "vorlinde-agenda: "
+    warning = ('https://127.0.0.1:%d/...:44: warning: "新年会🍻 at 居酒屋" has characters '
+               'Shift-JIS lacks; they are written as 〓' % server.https_port)
+    zone = b"; zone: ../../../.." + fifo.encode()
     rows = [
-        ("a file of mode 600", lambda: agenda("private.vrn", mode=0o600), ["refresh"], 0, [], [],
+        ("mode 600", lambda: agenda("private.vrn", mode=0o600), ["refresh"], 0, [], [],
          {"mode": 0o600, "refreshed": True}),
-        ("a file of mode 444", lambda: agenda("readonly.vrn", mode=0o444), ["refresh"], 2,
-         ["{t}cannot write {f}: it may not be written (read-only); {f} is left as it is"], [],
+        ("mode 444", lambda: agenda("readonly.vrn", mode=0o444), ["refresh"], 2,
+         [t + "cannot write {f}: it may not be written (read-only); {f} is left as it is"], [],
          {"mode": 0o444, "refreshed": False}),
-        ("a link", lambda: linked("link.vrn"), ["refresh", "--verbose"], 0, ["{w}"],
+        ("a link", linked, ["refresh", "--verbose"], 0, [warning],
          ["{f}: refreshed: entries added 1, removed 0"], {"link": True, "refreshed": True}),
-        ("a folder where the old temporary name was", lambda: blocked("blocked.vrn"),
-         ["refresh"], 0, [], [], {"refreshed": True, "kept": "blocked.vrn.writing"}),
-        ("a pipe named as the zone",
-         lambda: agenda("zone.vrn", (zone, b"; zone: ../../../../" + fifo.encode() + b"\r\n")),
-         ["refresh"], 2,
-         ["{t}{f}: the zone recorded in its header, ../../../../%s, is not known; it is left as "
-          "it was" % fifo], [], {"refreshed": False}),
-        ("a pipe named as a source",
-         lambda: agenda("source.vrn", (b"; source: https", b"; source: %s\r\n; source: https"
-                                       % fifo.encode())),
-         ["refresh"], 2, ["{t}cannot read %s: not a regular file" % fifo, "{t}{f} is left as it was"],
-         [], {"refreshed": False}),
-        ("a line end in a name to schedule", lambda: agenda("a\nb.vrn"),
-         ["refresh", "--schedule"], 2,
-         ["{t}{q}: its name holds a control character, which no daily task carries; rename the "
-          "file and try again"], [], {"refreshed": False}),
+        ("a folder at the old temporary name", blocked, ["refresh"], 0, [], [],
+         {"refreshed": True, "kept": True}),
+        ("a pipe as the zone", lambda: agenda("zone.vrn", b"; zone: local", zone), ["refresh"],
+         2, [t + "{f}: the zone recorded in its header, %s, is not known; it is left as it was"
+             % zone[8:].decode()], [], {"refreshed": False}),
+        ("a pipe as a source", lambda: agenda("source.vrn", b"; zone:", b"; source: %s\r\n"
+                                              b"; zone:" % fifo.encode()), ["refresh"], 2,
+         [t + "cannot read %s: not a regular file" % fifo, t + "{f} is left as it was"], [],
+         {"refreshed": False}),
+        ("a line end in a name", lambda: agenda("a\nb.vrn"), ["refresh", "--schedule"], 2,
+         [t + "{q}: its name holds a control character, which no daily task carries; rename "
+          "the file and try again"], [], {"refreshed": False}),
         ("another run holding the lock", lambda: agenda("held.vrn"), ["refresh"], 2,
-         ["{t}{f}: another run is refreshing it, and did not end within 4 seconds; it is left as "
-          "it is to that run"], [], {"refreshed": False, "hold": True}),
+         [t + "{f}: another run is refreshing it, and did not end within 4 seconds; it is left "
+          "as it is to that run"], [], {"refreshed": False, "held": True}),
         ("a path longer than a chip reads", lambda: long_name, ["import", "--output"], 0,
-         ["{w}", "", "A chip cannot read the path of {f}: it takes %d bytes, and a chip reads at most "
-          "259." % long_bytes,
+         [warning, "", "A chip cannot read the path of {f}: it takes %d bytes, and a chip reads "
+          "at most 259." % len(long_name),
           "Move the file to a folder with a shorter path, or give it a shorter name."], [],
-         {"refreshed": True, "import": server.address("https", "calendar.ics")}),
+         {"refreshed": True, "import": address}),
     ]
     problems = []
     for what, prepare, args, status, says, prints, after in rows:
         path = prepare()
         before = read(path) if os.path.exists(path) else b""
-        names = {"t": "vorlinde-agenda: ", "f": path, "q": path.replace("\n", "\\n"),
-                 "w": warning}
-        holder = None
-        if after.get("hold"):
-            holder = open(path, "rb")
+        holder = open(path, "rb") if "held" in after else None
+        if holder:
             fcntl.flock(holder, fcntl.LOCK_EX)
-        try:
-            # The timeout bounds a run that would hang on a pipe.
-            result = run(native, [*args, path, *([after["import"]] if "import" in after else [])],
+        try:  # the timeout bounds a run that would wait on a pipe for ever
+            result = run(native, [*args, path] + ([address] if "import" in after else []),
                          NEW_YEAR, folder, timeout="1" if holder else "10", seconds=20)
-            got = (result.returncode, result.stderr.decode("utf-8", "replace").splitlines(),
-                   result.stdout.decode("utf-8", "replace").splitlines())
+            got = (result.returncode, result.stderr.decode().splitlines(),
+                   result.stdout.decode().splitlines())
         except subprocess.TimeoutExpired:
             got = ("no end within 20 s", [], [])
-        finally:
-            if holder:
-                holder.close()
+        if holder:
+            holder.close()
+        names = {"f": path, "q": path.replace("\n", "\\n")}
         expected = (status, [line.format(**names) for line in says],
                     [line.format(**names) for line in prints])
         now = read(path)
-        facts = {"refreshed": b"Added later" in now and now != before}
-        if "mode" in after:
-            facts["mode"] = stat.S_IMODE(os.stat(path).st_mode)
-        if "link" in after:
-            facts["link"] = os.path.islink(path)
-        if "kept" in after:
-            facts["kept"] = after["kept"] if os.path.isdir(os.path.join(work, after["kept"],
-                                                                        "inside")) else None
-        wanted = {k: v for k, v in after.items() if k in facts}
-        left = [n for n in set(os.listdir(work) + os.listdir(os.path.dirname(
-            os.path.realpath(path)))) if ".writing" in n and n != "blocked.vrn.writing"]
-        if got != expected or facts != wanted or left:
+        facts = {"refreshed": b"Added later" in now and now != before,
+                 "mode": stat.S_IMODE(os.stat(path).st_mode), "link": os.path.islink(path),
+                 "kept": os.path.isdir(os.path.join(work, "blocked.vrn.writing", "inside")),
+                 "held": True, "import": address}
+        facts = {k: facts[k] for k in after}
+        left = [n for n in os.listdir(work) + os.listdir(os.path.join(work, "real"))
+                if n.endswith(".writing") and n != "blocked.vrn.writing"]
+        if got != expected or facts != after or left:
             problems.append("%s: expected %r %r, got %r %r, temporary files %r"
-                            % (what, expected, wanted, got, facts, left))
+                            % (what, expected, after, got, facts, left))
     server.calendar = read(CALENDAR)
     return problems
 
 
 def check_together(native, server, folder):
-    """Two refreshes of one file started together against a slow server: the
-    second waits for the first and then refreshes on its own, both say
-    nothing and succeed, the file is one whole version, and no temporary file
-    remains."""
+    """Two refreshes of one file started together against a slow server take
+    turns (the server's answers do not overlap), both succeed saying nothing,
+    the file is one whole version, and no temporary file remains."""
     work = os.path.join(folder, "together")
     os.mkdir(work)
-    cal = os.path.join(work, "cal.vrn")
-    server.calendar = read(CALENDAR)
+    cal, alone = os.path.join(work, "cal.vrn"), os.path.join(folder, "alone.vrn")
     run(native, ["import", "--output", cal, server.address("https", "slow.ics")], NEW_YEAR,
         folder)
     server.calendar = served_with(ADDED)
-    alone = os.path.join(work, "alone.vrn")
     shutil.copy(cal, alone)
     run(native, ["refresh", alone], NEW_YEAR, folder)
-    whole = read(alone)
-    os.remove(alone)
     problems = []
     for turn in range(3):
         server.slow.clear()
         runs = [subprocess.Popen([*native, "refresh", cal], stdout=subprocess.PIPE,
                                  stderr=subprocess.PIPE, env=environment(NEW_YEAR, folder))
                 for _ in range(2)]
-        results = [(r.wait(60), r.stdout.read(), r.stderr.read()) for r in runs]
-        for r in runs:
-            r.stdout.close()
-            r.stderr.close()
+        results = [(r.communicate(timeout=60), r.returncode) for r in runs]
         spans = sorted(server.slow)
-        overlapped = len(spans) != 2 or spans[1][0] < spans[0][1]
-        if (results != [(0, b"", b"")] * 2 or read(cal) != whole or overlapped
-                or os.listdir(work) != ["cal.vrn"]):
-            problems.append("two refreshes together, turn %d: %r, whole %s, fetches %r, %r"
-                            % (turn, results, read(cal) == whole, spans, os.listdir(work)))
+        if (results != [((b"", b""), 0)] * 2 or read(cal) != read(alone) or len(spans) != 2
+                or spans[1][0] < spans[0][1] or os.listdir(work) != ["cal.vrn"]):
+            problems.append("two refreshes together, turn %d: %r, fetches %r, %r"
+                            % (turn, results, spans, os.listdir(work)))
     server.calendar = read(CALENDAR)
     return problems
 

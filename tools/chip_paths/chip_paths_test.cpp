@@ -1,7 +1,6 @@
-// How a chip reads a path from its list: its length in the code page, where a
-// Japanese character takes two bytes, against the plug-in's line limit, and
-// characters the code page lacks.
-// Not covered: the Windows program's own ANSI code page (the wine tests).
+// How a chip reads a path from its list: its bytes in the code page (two for
+// a Japanese character) against the plug-in's limit, and characters the code
+// page lacks. Not covered: the Windows program's own code page.
 #include "tools/chip_paths/chip_paths.h"
 
 #include <gtest/gtest.h>
@@ -10,24 +9,19 @@
 
 namespace {
 
-std::string Repeated(const std::string& piece, size_t times) {
-  std::string out;
-  for (size_t i = 0; i < times; ++i) out += piece;
-  return out;
-}
-
-TEST(ChipCanRead, LengthInTheCodePage) {
+TEST(ChipCanRead, BytesInTheCodePage) {
+  std::string japanese;  // 130 characters, 260 bytes in Shift-JIS
+  for (int i = 0; i < 130; ++i) japanese += "予";
   const struct {
     std::string path;
     ChipReading::Kind kind;
     size_t bytes;
   } rows[] = {
       {"C:\\Users\\a\\cal.vrn", ChipReading::kFits, 18},
-      {Repeated("a", 259), ChipReading::kFits, 259},
-      {Repeated("a", 260), ChipReading::kTooLong, 260},
-      {Repeated("予", 129) + "a", ChipReading::kFits, 259},  // 388 bytes of UTF-8
-      {Repeated("予", 130), ChipReading::kTooLong, 260},
-      {"C:\\calendars\\\xF0\x9F\x8D\xBB.vrn", ChipReading::kNotInCodePage, 0},
+      {std::string(260, 'a'), ChipReading::kTooLong, 260},
+      {japanese.substr(3) + "a", ChipReading::kFits, 259},
+      {japanese, ChipReading::kTooLong, 260},
+      {"C:\\\xF0\x9F\x8D\xBB.vrn", ChipReading::kNotInCodePage, 0},
   };
   for (const auto& row : rows) {
     const ChipReading reading = ChipCanRead(row.path);

@@ -1,16 +1,15 @@
 // Whole files for the agenda tool: a new file never overwrites one, a
 // replaced file is the old one or the new one and leaves nothing beside it,
-// even when the final move fails, and keeps its mode and its place behind a
-// link; a read-only file is refused; the refresh lock; why a file cannot be
-// read, and the first free name of a numbered series.
+// even when the final move fails, and another run's temporary file is left
+// alone; why a file cannot be read, and the first free name of a numbered
+// series.
 // Not covered: a file held open by another program on Windows (the wine
-// tests of refresh).
+// tests of refresh); the mode kept, links, read-only files and the refresh
+// lock (check_refresh.py, on the program).
 #include "tools/files/files.h"
 
 #include <dirent.h>
-#include <fcntl.h>
 #include <gtest/gtest.h>
-#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,9 +25,9 @@ using testing_support::ScratchDir;
 
 std::string In(const ScratchDir& dir, const std::string& name) { return dir.path() + "/" + name; }
 
-std::vector<std::string> Names(const std::string& path) {
+std::vector<std::string> Names(const ScratchDir& dir) {
   std::vector<std::string> names;
-  DIR* folder = opendir(path.c_str());
+  DIR* folder = opendir(dir.path().c_str());
   while (const dirent* entry = readdir(folder)) {
     if (entry->d_name[0] != '.') names.push_back(entry->d_name);
   }
@@ -36,8 +35,6 @@ std::vector<std::string> Names(const std::string& path) {
   std::sort(names.begin(), names.end());
   return names;
 }
-
-std::vector<std::string> Names(const ScratchDir& dir) { return Names(dir.path()); }
 
 std::string Contents(const std::string& path) {
   std::string bytes;
@@ -70,79 +67,6 @@ TEST(Files, ReplacedWholeWithNothingBeside) {
             ReplaceFileContents(In(dir, "missing/agenda.vrn"), "new", &temporary).kind);
   EXPECT_EQ(In(dir, "missing/agenda.vrn.") + std::to_string(getpid()) + ".writing", temporary);
   EXPECT_EQ(names, Names(dir));
-}
-
-// The replaced file keeps its mode, and a link its place; a file without
-// write permission is refused and kept.
-TEST(Files, ReplacedAsTheFileWas) {
-  const struct {
-    mode_t mode;
-    bool linked;  // replaced through a link beside it
-    FileProblem::Kind problem;
-    const char* contents;
-  } cases[] = {
-      {0600, false, FileProblem::kNone, "new"},
-      {0640, true, FileProblem::kNone, "new"},
-      {0444, false, FileProblem::kReadOnly, "old"},
-      {0400, true, FileProblem::kReadOnly, "old"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(testing::Message() << std::oct << c.mode << (c.linked ? " linked" : ""));
-    ScratchDir dir;
-    mkdir(In(dir, "real").c_str(), 0777);
-    const std::string real = dir.Write("real/agenda.vrn", "old");
-    chmod(real.c_str(), c.mode);
-    const std::string given = c.linked ? In(dir, "link.vrn") : real;
-    if (c.linked) {
-      ASSERT_EQ(0, symlink(real.c_str(), given.c_str()));
-    }
-    EXPECT_EQ(c.problem, ReplaceFileContents(given, "new").kind);
-    EXPECT_EQ(c.contents, Contents(real));
-    struct stat status;
-    ASSERT_EQ(0, stat(real.c_str(), &status));
-    EXPECT_EQ(c.mode, status.st_mode & 07777);
-    ASSERT_EQ(0, lstat(given.c_str(), &status));
-    EXPECT_EQ(c.linked, S_ISLNK(status.st_mode));
-    EXPECT_EQ(std::vector<std::string>{"agenda.vrn"}, Names(In(dir, "real")));
-  }
-}
-
-// The lock of a file is the file's, by whatever name it is reached; it is
-// let go when the lock is destroyed.
-TEST(Files, RefreshLock) {
-  const struct {
-    const char* what;
-    bool heldElsewhere;  // another open file description holds it
-    const char* name;    // as the file is named to LockForRefresh
-    FileProblem::Kind problem;
-  } cases[] = {
-      {"free", false, "agenda.vrn", FileProblem::kNone},
-      {"held", true, "agenda.vrn", FileProblem::kBusy},
-      {"held, reached by a link", true, "link.vrn", FileProblem::kBusy},
-      {"missing", false, "missing.vrn", FileProblem::kNoSuchFile},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.what);
-    ScratchDir dir;
-    const std::string path = dir.Write("agenda.vrn", "old");
-    ASSERT_EQ(0, symlink(path.c_str(), In(dir, "link.vrn").c_str()));
-    const int other = open(path.c_str(), O_RDONLY);
-    if (c.heldElsewhere) {
-      ASSERT_EQ(0, flock(other, LOCK_EX | LOCK_NB));
-    }
-    {
-      RefreshLock lock;
-      EXPECT_EQ(c.problem, LockForRefresh(In(dir, c.name), 0, &lock).kind);
-      // While this lock is held, no one else has it.
-      if (c.problem == FileProblem::kNone) {
-        EXPECT_NE(0, flock(other, LOCK_EX | LOCK_NB));
-      }
-    }
-    if (!c.heldElsewhere) {
-      EXPECT_EQ(0, flock(other, LOCK_EX | LOCK_NB)) << "not let go";
-    }
-    close(other);
-  }
 }
 
 TEST(Files, WhyNotRead) {

@@ -11,7 +11,6 @@
 
 #include <string>
 
-#include "tools/encodings/encodings.h"
 #include "tools/programs/vorlinde_agenda_task/command_line.h"
 #include "tools/strings/strings.h"
 
@@ -73,19 +72,6 @@ TEST(QuoteWindowsArgument, ReadBackAsOneArgument) {
       {"", "\"\""},
   };
   for (const auto& c : cases) EXPECT_EQ(c.quoted, QuoteWindowsArgument(c.argument)) << c.argument;
-}
-
-TEST(SchedulableName, NoControlCharacters) {
-  const struct {
-    const char* path;
-    bool schedulable;
-  } rows[] = {
-      {"/home/a/cal.vrn", true}, {"/home/a/予定 100%.vrn", true}, {"/home/a\nb.vrn", false},
-      {"/home/a\rb.vrn", false}, {"/home/a\tb.vrn", false},       {"/home/a\x7F.vrn", false},
-  };
-  for (const auto& row : rows) {
-    EXPECT_EQ(row.schedulable, SchedulableName(row.path)) << Quoted(row.path);
-  }
 }
 
 TEST(CrontabLine, QuotedForShellAndCron) {
