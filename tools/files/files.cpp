@@ -67,8 +67,9 @@ FileProblem ReplaceFileContents(const std::string& target, const std::string& by
   }
   const bool written = fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() &&
                        fflush(out) == 0 && FlushToDisk(out);
-  if (!written) problem = ProblemOf(errno);
-  if (fclose(out) != 0 && !problem) problem = ProblemOf(errno);
+  // A failed write that set no error number is still a failure.
+  if (!written) problem = ProblemOf(errno != 0 ? errno : EIO);
+  if (fclose(out) != 0 && !problem) problem = ProblemOf(errno != 0 ? errno : EIO);
   // The temporary file is this run's own: no other run removes it, or
   // writes it.
   if (!problem) problem = MoveFileOver(name, file);
