@@ -47,6 +47,7 @@ add_library(vorlinde_agenda_objects OBJECT
   tools/programs/vorlinde_agenda/start_mode.cpp
   tools/programs/vorlinde_agenda/tell.cpp
   tools/checker/checker.cpp
+  tools/chip_paths/chip_paths.cpp
   tools/convert/convert.cpp
   tools/files/files.cpp
   tools/files/files_${platform}.cpp

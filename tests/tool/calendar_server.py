@@ -32,11 +32,13 @@ import ssl
 import subprocess
 import sys
 import threading
+import time
 
 SECRET = "k7Qp2vSecretPath"
 MiB = 1 << 20
 HUGE = 21 * MiB
 STALL_SECONDS = 20  # a stalled answer ends by itself after this
+SLOW_SECONDS = 1.5  # how long "slow.ics" takes to answer
 
 
 def make_certificates(folder):
@@ -93,6 +95,12 @@ class Handler(http.server.BaseHTTPRequestHandler):
         name = path[len(prefix):]
         if name == "calendar.ics":
             self.answer(200, calendars.calendar, [("Content-Type", "text/calendar")])
+        elif name == "slow.ics":
+            # The calendar after a while; when each answer began and ended.
+            began = time.monotonic()
+            calendars.stopping.wait(SLOW_SECONDS)
+            self.answer(200, calendars.calendar)
+            calendars.slow.append((began, time.monotonic()))
         elif name == "gzip.ics" and compressed:
             self.answer(200, gzip.compress(calendars.calendar), [("Content-Encoding", "gzip")])
         elif name == "gzip.ics":
@@ -148,6 +156,7 @@ class CalendarServer:
         self.bomb = gzip.compress(b"\0" * HUGE)
         self.folder = folder
         self.requests = []
+        self.slow = []
         self.stopping = threading.Event()
         self.servers = []
 

@@ -6,8 +6,11 @@ window moved to a pinned today (SOURCE_DATE_EPOCH), and says nothing; a
 source that fails (the server stopped, an HTTP error, a damaged calendar)
 leaves the file byte for byte as it was, exit 2, a message naming the masked
 address and no secret; a file import did not write is refused and the other
-files are still refreshed; and a reader that reads the file over and over
-while it is refreshed again and again only ever sees a whole file.
+files are still refreshed; a reader that reads the file over and over
+while it is refreshed again and again only ever sees a whole file; refresh as
+a daily task meets files (the file's mode, a read-only file, a link, the
+header's zone and sources as data, a name no task carries, a path no chip
+reads); and two refreshes of one file started together take turns.
 
 Given a command that runs vorlinde-agenda.exe, and the program that holds a
 file open as the plug-in does (tests/wine/hold_open.cpp), it checks instead
@@ -17,8 +20,10 @@ gives up, leaving it as it was, when that lasts too long.
 
 usage: check_refresh.py COMMAND... [--windows WINDOWS-COMMAND... --hold HOLD-COMMAND...]"""
 
+import fcntl
 import os
 import shutil
+import stat
 import subprocess
 import sys
 import tempfile
@@ -37,13 +42,17 @@ ADDED = (b"BEGIN:VEVENT\r\nUID:added@example.com\r\nDTSTART;VALUE=DATE:20270210\
          b"SUMMARY:Added later\r\nEND:VEVENT\r\n")
 
 
-def run(command, args, epoch, folder, cwd=None):
+def environment(epoch, folder, timeout="10"):
     env = {k: v for k, v in os.environ.items()
            if k.lower() not in ("http_proxy", "https_proxy", "all_proxy", "no_proxy")}
     env.update(LANG="C", LC_ALL="", TZ="UTC", SOURCE_DATE_EPOCH=str(epoch),
-               VORLINDE_CA_FILE=os.path.join(folder, "ca.pem"), VORLINDE_WEB_TIMEOUT="10")
-    return subprocess.run([*command, *args], capture_output=True, timeout=120, env=env,
-                          cwd=cwd)
+               VORLINDE_CA_FILE=os.path.join(folder, "ca.pem"), VORLINDE_WEB_TIMEOUT=timeout)
+    return env
+
+
+def run(command, args, epoch, folder, cwd=None, timeout="10", seconds=120):
+    return subprocess.run([*command, *args], capture_output=True, timeout=seconds,
+                          env=environment(epoch, folder, timeout), cwd=cwd)
 
 
 def read(path):
@@ -200,6 +209,133 @@ def check_whole_while_read(native, folder):
     return []
 
 
+def check_unattended(native, server, folder):
+    """Refresh as a daily task meets files. Each row: what, the file (made by
+    a function), the arguments before it, the exit status, stderr's and
+    stdout's lines, and the facts that must hold afterwards."""
+    work = os.path.join(folder, "unattended")
+    os.makedirs(os.path.join(work, "real"))
+    model = os.path.join(work, "model.vrn")
+    address = server.address("https", "calendar.ics")
+    run(native, ["import", "--output", model, address], NEW_YEAR, folder)
+    imported = read(model)
+    os.remove(model)
+    server.calendar = served_with(ADDED)
+    fifo = os.path.join(work, "fifo")
+    os.mkfifo(fifo)
+    long_name = os.path.join(work, "d" * 150, "e" * 150, "cal.vrn")
+    os.makedirs(os.path.dirname(long_name))
+
+    def agenda(name, old=b"", new=b"", mode=0o644):
+        path = os.path.join(work, name)
+        with open(path, "wb") as f:
+            f.write(imported.replace(old, new))
+        os.chmod(path, mode)
+        return path
+
+    def linked():
+        os.symlink(agenda("real/link.vrn"), os.path.join(work, "link.vrn"))
+        return os.path.join(work, "link.vrn")
+
+    def blocked():
+        os.makedirs(os.path.join(work, "blocked.vrn.writing", "inside"))
+        return agenda("blocked.vrn")
+
+    t = "vorlinde-agenda: "
+    warning = ('https://127.0.0.1:%d/...:44: warning: "新年会🍻 at 居酒屋" has characters '
+               'Shift-JIS lacks; they are written as 〓' % server.https_port)
+    zone = b"; zone: ../../../.." + fifo.encode()
+    rows = [
+        ("mode 600", lambda: agenda("private.vrn", mode=0o600), ["refresh"], 0, [], [],
+         {"mode": 0o600, "refreshed": True}),
+        ("mode 444", lambda: agenda("readonly.vrn", mode=0o444), ["refresh"], 2,
+         [t + "cannot write {f}: it may not be written (read-only); {f} is left as it is"], [],
+         {"mode": 0o444, "refreshed": False}),
+        ("a link", linked, ["refresh", "--verbose"], 0, [warning],
+         ["{f}: refreshed: entries added 1, removed 0"], {"link": True, "refreshed": True}),
+        ("a folder at the old temporary name", blocked, ["refresh"], 0, [], [],
+         {"refreshed": True, "kept": True}),
+        ("a pipe as the zone", lambda: agenda("zone.vrn", b"; zone: local", zone), ["refresh"],
+         2, [t + "{f}: the zone recorded in its header, %s, is not known; it is left as it was"
+             % zone[8:].decode()], [], {"refreshed": False}),
+        ("a pipe as a source", lambda: agenda("source.vrn", b"; zone:", b"; source: %s\r\n"
+                                              b"; zone:" % fifo.encode()), ["refresh"], 2,
+         [t + "cannot read %s: not a regular file" % fifo, t + "{f} is left as it was"], [],
+         {"refreshed": False}),
+        ("a line end in a name", lambda: agenda("a\nb.vrn"), ["refresh", "--schedule"], 2,
+         [t + "{q}: its name holds a control character, which no daily task carries; rename "
+          "the file and try again"], [], {"refreshed": False}),
+        ("another run holding the lock", lambda: agenda("held.vrn"), ["refresh"], 2,
+         [t + "{f}: another run is refreshing it, and did not end within 4 seconds; it is left "
+          "as it is to that run"], [], {"refreshed": False, "held": True}),
+        ("a path longer than a chip reads", lambda: long_name, ["import", "--output"], 0,
+         [warning, "", "A chip cannot read the path of {f}: it takes %d bytes, and a chip reads "
+          "at most 259." % len(long_name),
+          "Move the file to a folder with a shorter path, or give it a shorter name."], [],
+         {"refreshed": True, "import": address}),
+    ]
+    problems = []
+    for what, prepare, args, status, says, prints, after in rows:
+        path = prepare()
+        before = read(path) if os.path.exists(path) else b""
+        holder = open(path, "rb") if "held" in after else None
+        if holder:
+            fcntl.flock(holder, fcntl.LOCK_EX)
+        try:  # the timeout bounds a run that would wait on a pipe for ever
+            result = run(native, [*args, path] + ([address] if "import" in after else []),
+                         NEW_YEAR, folder, timeout="1" if holder else "10", seconds=20)
+            got = (result.returncode, result.stderr.decode().splitlines(),
+                   result.stdout.decode().splitlines())
+        except subprocess.TimeoutExpired:
+            got = ("no end within 20 s", [], [])
+        if holder:
+            holder.close()
+        names = {"f": path, "q": path.replace("\n", "\\n")}
+        expected = (status, [line.format(**names) for line in says],
+                    [line.format(**names) for line in prints])
+        now = read(path)
+        facts = {"refreshed": b"Added later" in now and now != before,
+                 "mode": stat.S_IMODE(os.stat(path).st_mode), "link": os.path.islink(path),
+                 "kept": os.path.isdir(os.path.join(work, "blocked.vrn.writing", "inside")),
+                 "held": True, "import": address}
+        facts = {k: facts[k] for k in after}
+        left = [n for n in os.listdir(work) + os.listdir(os.path.join(work, "real"))
+                if n.endswith(".writing") and n != "blocked.vrn.writing"]
+        if got != expected or facts != after or left:
+            problems.append("%s: expected %r %r, got %r %r, temporary files %r"
+                            % (what, expected, after, got, facts, left))
+    server.calendar = read(CALENDAR)
+    return problems
+
+
+def check_together(native, server, folder):
+    """Two refreshes of one file started together against a slow server take
+    turns (the server's answers do not overlap), both succeed saying nothing,
+    the file is one whole version, and no temporary file remains."""
+    work = os.path.join(folder, "together")
+    os.mkdir(work)
+    cal, alone = os.path.join(work, "cal.vrn"), os.path.join(folder, "alone.vrn")
+    run(native, ["import", "--output", cal, server.address("https", "slow.ics")], NEW_YEAR,
+        folder)
+    server.calendar = served_with(ADDED)
+    shutil.copy(cal, alone)
+    run(native, ["refresh", alone], NEW_YEAR, folder)
+    problems = []
+    for turn in range(3):
+        server.slow.clear()
+        runs = [subprocess.Popen([*native, "refresh", cal], stdout=subprocess.PIPE,
+                                 stderr=subprocess.PIPE, env=environment(NEW_YEAR, folder))
+                for _ in range(2)]
+        results = [(r.communicate(timeout=60), r.returncode) for r in runs]
+        spans = sorted(server.slow)
+        if (results != [((b"", b""), 0)] * 2 or read(cal) != read(alone) or len(spans) != 2
+                or spans[1][0] < spans[0][1] or os.listdir(work) != ["cal.vrn"]):
+            problems.append("two refreshes together, turn %d: %r, fetches %r, %r"
+                            % (turn, results, spans, os.listdir(work)))
+    server.calendar = read(CALENDAR)
+    return problems
+
+
 def check_windows(native, windows, hold, server, folder):
     """The Windows program: the native bytes over http, and a file held open."""
     problems = []
@@ -253,6 +389,8 @@ def main():
             else:
                 problems = check_whole_while_read(native, folder)
                 problems += check_shortcut(native, server, folder)
+                problems += check_unattended(native, server, folder)
+                problems += check_together(native, server, folder)
                 problems += check_refreshes(native, server, folder)
     return report(problems, "vorlinde-agenda%s: refresh as expected"
                   % (" and .exe" if windows else ""))

@@ -42,3 +42,9 @@ bool CodePage932Of(char32_t character, std::string* out) {
   if (done) out->append(converted, outPtr - converted);
   return done;
 }
+
+bool ToAnsiCodePage(const std::string& utf8, std::string* ansi) {
+  bool substituted = false;
+  *ansi = Utf8ToShiftJis(utf8, &substituted);
+  return !substituted;
+}

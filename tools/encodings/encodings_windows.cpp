@@ -42,3 +42,20 @@ bool CodePage932Of(char32_t character, std::string* out) {
   out->append(converted, static_cast<size_t>(bytes));
   return true;
 }
+
+// The Windows side refines this; the system's ANSI code page, with no
+// look-alike taken for a character it lacks.
+bool ToAnsiCodePage(const std::string& utf8, std::string* ansi) {
+  const std::wstring wide = Utf8ToWide(utf8);
+  ansi->clear();
+  if (wide.empty()) return true;
+  const int size = static_cast<int>(wide.size());
+  BOOL lacked = FALSE;
+  const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0,
+                                        nullptr, &lacked);
+  if (bytes <= 0 || lacked) return false;
+  ansi->assign(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, &(*ansi)[0], bytes, nullptr,
+                      &lacked);
+  return !lacked;
+}

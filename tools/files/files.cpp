@@ -54,12 +54,26 @@ FileProblem WriteNewFile(const std::string& name, const std::string& bytes) {
   return problem;
 }
 
-FileProblem ReplaceFileContents(const std::string& target, const std::string& bytes) {
-  const std::string temporary = target + ".writing";
-  remove(temporary.c_str());  // left by an earlier, interrupted run
-  if (const FileProblem problem = WriteNewFile(temporary, bytes)) return problem;
-  const FileProblem problem = MoveFileOver(temporary, target);
-  if (problem) remove(temporary.c_str());
+FileProblem ReplaceFileContents(const std::string& target, const std::string& bytes,
+                                std::string* temporary) {
+  const std::string file = FollowedPath(target);
+  if (const FileProblem problem = WhyNotWritable(file)) return problem;
+  std::string name;
+  FileProblem problem;
+  FILE* out = CreateTemporaryFor(file, &name, &problem);
+  if (out == nullptr) {
+    if (temporary != nullptr) *temporary = name;
+    return problem;
+  }
+  const bool written = fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() &&
+                       fflush(out) == 0 && FlushToDisk(out);
+  // A failed write that set no error number is still a failure.
+  if (!written) problem = ProblemOf(errno != 0 ? errno : EIO);
+  if (fclose(out) != 0 && !problem) problem = ProblemOf(errno != 0 ? errno : EIO);
+  // The temporary file is this run's own: no other run removes it, or
+  // writes it.
+  if (!problem) problem = MoveFileOver(name, file);
+  if (problem) remove(name.c_str());
   return problem;
 }
 

@@ -20,3 +20,17 @@ bool FlushToDisk(FILE* file);
 
 // Moves the file `from` over `to` in one step, replacing it.
 FileProblem MoveFileOver(const std::string& from, const std::string& to);
+
+// The file `path` names, links followed; `path` itself when it names nothing
+// yet.
+std::string FollowedPath(const std::string& path);
+
+// kReadOnly when the existing file `path` may not be written; nothing when it
+// may, or does not exist.
+FileProblem WhyNotWritable(const std::string& path);
+
+// Makes a new file beside `target` under a name no other file has, made
+// exclusively and readable by the owner alone, then given what `target` was
+// (mode, owner and group where the process may set them); its name in
+// `*name`. Null, with the problem and the name tried last, when it cannot.
+FILE* CreateTemporaryFor(const std::string& target, std::string* name, FileProblem* problem);

@@ -1,14 +1,17 @@
 // Whole files for the agenda tool: a new file never overwrites one, a
 // replaced file is the old one or the new one and leaves nothing beside it,
-// even when the final move fails, why a file cannot be read, and the first
-// free name of a numbered series.
+// even when the final move fails, and another run's temporary file is left
+// alone; why a file cannot be read, and the first free name of a numbered
+// series.
 // Not covered: a file held open by another program on Windows (the wine
-// tests of refresh).
+// tests of refresh); the mode kept, links, read-only files and the refresh
+// lock (check_refresh.py, on the program).
 #include "tools/files/files.h"
 
 #include <dirent.h>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <algorithm>
 #include <string>
@@ -50,14 +53,20 @@ TEST(Files, NewFilesNeverOverwrite) {
 TEST(Files, ReplacedWholeWithNothingBeside) {
   ScratchDir dir;
   const std::string path = dir.Write("agenda.vrn", "old");
-  dir.Write("agenda.vrn.writing", "left by an interrupted run");
+  // Another run's, or an interrupted run's: neither used nor removed.
+  dir.Write("agenda.vrn.writing", "another run's");
+  const std::vector<std::string> names = {"agenda.vrn", "agenda.vrn.writing"};
   EXPECT_FALSE(ReplaceFileContents(path, "new"));
   EXPECT_EQ("new", Contents(path));
-  EXPECT_EQ(std::vector<std::string>{"agenda.vrn"}, Names(dir));
-  // Into a folder that does not exist: nothing is made.
+  EXPECT_EQ("another run's", Contents(In(dir, "agenda.vrn.writing")));
+  EXPECT_EQ(names, Names(dir));
+  // Into a folder that does not exist: nothing is made, and the temporary
+  // file that could not be made is named.
+  std::string temporary;
   EXPECT_EQ(FileProblem::kNoSuchFile,
-            ReplaceFileContents(In(dir, "missing/agenda.vrn"), "new").kind);
-  EXPECT_EQ(std::vector<std::string>{"agenda.vrn"}, Names(dir));
+            ReplaceFileContents(In(dir, "missing/agenda.vrn"), "new", &temporary).kind);
+  EXPECT_EQ(In(dir, "missing/agenda.vrn.") + std::to_string(getpid()) + ".writing", temporary);
+  EXPECT_EQ(names, Names(dir));
 }
 
 TEST(Files, WhyNotRead) {

@@ -76,3 +76,34 @@ std::string AbsolutePath(const std::string& name) {
   const DWORD length = GetFullPathNameA(name.c_str(), sizeof path, path, nullptr);
   return length > 0 && length < sizeof path ? std::string(path, length) : name;
 }
+
+// The Windows side's own versions of these come with ReplaceFileW and
+// LockFileEx; until then: the path as given, the read-only attribute, a name
+// of this process's own, and no lock.
+std::string FollowedPath(const std::string& path) { return path; }
+
+FileProblem WhyNotWritable(const std::string& path) {
+  const DWORD attributes = GetFileAttributesA(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY) != 0
+             ? FileProblem{FileProblem::kReadOnly, 0}
+             : FileProblem();
+}
+
+FILE* CreateTemporaryFor(const std::string& target, std::string* name, FileProblem* problem) {
+  FILE* file = nullptr;
+  const NumberedNames names = {target + "." + std::to_string(GetCurrentProcessId()), ".", 1,
+                               ".writing"};
+  FirstFittingName(names, [&](const std::string& tried) {
+    *name = tried;
+    file = CreateNewFile(tried, problem);
+    return file != nullptr || problem->kind != FileProblem::kExists;
+  });
+  return file;
+}
+
+RefreshLock::~RefreshLock() {}
+
+FileProblem LockForRefresh(const std::string& path, int, RefreshLock* lock) {
+  lock->path_ = path;
+  return {};
+}

@@ -21,12 +21,24 @@ std::string SourceShown(const std::string& source, ShownName shown) {
                               : Quoted(shown(source), kShownCharacters);
 }
 
+// Whether `path` names a device by its form: Windows's device namespaces,
+// and the folders of devices and processes on Linux.
+bool IsDevicePath(const std::string& path) {
+  for (const char* prefix : {"\\\\.\\", "\\\\?\\", "//./", "//?/", "/dev/", "/proc/"}) {
+    if (path.rfind(prefix, 0) == 0) return true;
+  }
+  return false;
+}
+
 // The calendar at `source`, or false with the outcome in `*result`.
-bool ReadCalendar(const std::string& source, const ImportSettings& settings, CalendarText* calendar,
-                  ImportResult* result) {
+// A source an agenda file records (`recorded`) is refused when it names a
+// device.
+bool ReadCalendar(const std::string& source, const ImportSettings& settings, bool recorded,
+                  CalendarText* calendar, ImportResult* result) {
   if (!IsWebAddress(source)) {
     calendar->name = settings.shown(source);
-    result->problem = ReadWholeFile(source, &calendar->text);
+    result->problem = recorded && IsDevicePath(source) ? FileProblem{FileProblem::kNotAFile, 0}
+                                                       : ReadWholeFile(source, &calendar->text);
     if (result->problem) {
       result->outcome = ImportOutcome::kCannotReadSource;
       result->subject = calendar->name;
@@ -50,10 +62,10 @@ bool ReadCalendar(const std::string& source, const ImportSettings& settings, Cal
 // `paths`, the sources as they open from here. False, with the outcome, when
 // it cannot be made.
 bool MakeAgenda(const ImportOrigin& origin, const std::vector<std::string>& paths,
-                const ImportSettings& settings, ImportResult* result) {
+                const ImportSettings& settings, bool recorded, ImportResult* result) {
   FindZoneFolder();
   if (!origin.zone.empty() && !IsKnownZone(origin.zone)) {
-    result->outcome = ImportOutcome::kUnknownZone;
+    result->outcome = recorded ? ImportOutcome::kUnknownRecordedZone : ImportOutcome::kUnknownZone;
     result->subject = settings.shown(origin.zone);
     return false;
   }
@@ -68,7 +80,7 @@ bool MakeAgenda(const ImportOrigin& origin, const std::vector<std::string>& path
   }
   std::vector<CalendarText> calendars(paths.size());
   for (size_t i = 0; i < paths.size(); ++i) {
-    if (!ReadCalendar(paths[i], settings, &calendars[i], result)) return false;
+    if (!ReadCalendar(paths[i], settings, recorded, &calendars[i], result)) return false;
   }
   const ImportOptions options = {origin.window.First(settings.today),
                                  origin.window.Last(settings.today), origin.zone};
@@ -112,15 +124,27 @@ ImportResult ImportAgenda(ImportOrigin origin, const std::string& output,
   ImportResult result;
   const std::vector<std::string> paths = origin.sources;
   for (std::string& source : origin.sources) source = RecordedSource(source, output);
-  MakeAgenda(origin, paths, settings, &result);
+  MakeAgenda(origin, paths, settings, false, &result);
   return result;
+}
+
+int RefreshWaitSeconds(const FetchLimits& limits) {
+  return 2 * (limits.connectSeconds + limits.transferSeconds);
 }
 
 ImportResult RefreshAgenda(const std::string& file, const ImportSettings& settings) {
   ImportResult result;
   std::string old;
   ImportOrigin origin;
-  result.problem = ReadWholeFile(file, &old);
+  // Held until the file is replaced: another run reads the file only once
+  // this one has written it.
+  RefreshLock lock;
+  result.problem = LockForRefresh(file, RefreshWaitSeconds(settings.limits), &lock);
+  if (result.problem.kind == FileProblem::kBusy) {
+    result.outcome = ImportOutcome::kBusy;
+    return result;
+  }
+  if (!result.problem) result.problem = ReadWholeFile(file, &old);
   if (result.problem) {
     result.outcome = ImportOutcome::kCannotReadAgenda;
     return result;
@@ -131,8 +155,8 @@ ImportResult RefreshAgenda(const std::string& file, const ImportSettings& settin
   }
   std::vector<std::string> paths;
   for (const std::string& source : origin.sources) paths.push_back(SourcePath(source, file));
-  if (!MakeAgenda(origin, paths, settings, &result)) return result;
-  result.problem = ReplaceFileContents(file, result.agenda);
+  if (!MakeAgenda(origin, paths, settings, true, &result)) return result;
+  result.problem = ReplaceFileContents(file, result.agenda, &result.temporary);
   if (result.problem) {
     result.outcome = ImportOutcome::kCannotReplace;
     return result;
@@ -163,6 +187,10 @@ ScheduleResult ScheduleDailyRefresh(const std::string& file, bool schedule, Show
     return result;
   }
   result.path = pathText(AbsolutePath(file));
+  if (!SchedulableName(result.path)) {
+    result.outcome = ScheduleResult::kUnfitName;
+    return result;
+  }
   const std::string user = CurrentUserName(login);
   result.task = TaskName(result.path, user);
   const SchedulerRun run =

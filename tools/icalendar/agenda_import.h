@@ -30,14 +30,17 @@ struct ImportSettings {
 
 enum class ImportOutcome {
   kDone,
-  kUnknownZone,       // the zone local times are read in is not known: `subject` the zone
-  kSourceTooLong,     // a source's record is longer than `longest` bytes: `subject` the source
-  kCannotReadSource,  // a calendar file cannot be read: `subject`, `problem`
-  kCannotFetch,       // a calendar cannot be fetched: `subject` the address masked, `fetched`
-  kRefused,           // a calendar is not iCalendar or is damaged: the error ends `messages`
-  kCannotReadAgenda,  // the agenda file to refresh cannot be read: `problem`
-  kNotImported,       // the agenda file to refresh was not written by import
-  kCannotReplace,     // the agenda file refreshed cannot be written: `problem`
+  kUnknownZone,          // the zone local times are read in is not known: `subject` the zone
+  kUnknownRecordedZone,  // refresh: the zone the header records is not known: `subject`
+  kSourceTooLong,        // a source's record is longer than `longest` bytes: `subject` the source
+  kCannotReadSource,     // a calendar file cannot be read: `subject`, `problem`
+  kCannotFetch,          // a calendar cannot be fetched: `subject` the address masked, `fetched`
+  kRefused,              // a calendar is not iCalendar or is damaged: the error ends `messages`
+  kCannotReadAgenda,     // the agenda file to refresh cannot be read: `problem`
+  kNotImported,          // the agenda file to refresh was not written by import
+  kCannotReplace,        // the agenda file refreshed cannot be written: `problem`, and
+                         // `temporary` when it is the temporary file beside it that cannot
+  kBusy,                 // another run kept the file's refresh lock past the wait
 };
 
 struct ImportResult {
@@ -48,6 +51,7 @@ struct ImportResult {
   size_t longest = 0;
   // The calendars' warnings, and the error of one refused.
   std::vector<CalendarMessage> messages;
+  std::string temporary;          // kCannotReplace: the temporary file not made
   std::string agenda;             // the agenda file made
   size_t added = 0, removed = 0;  // refresh: entry lines gained and lost
 };
@@ -62,8 +66,14 @@ ImportResult ImportAgenda(ImportOrigin origin, const std::string& output,
 
 // refresh: the agenda file `file` made again from the origin it records, its
 // window moved to today, and written over it; left as it was when any
-// calendar cannot be had or read.
+// calendar cannot be had or read. The header is data: its zone must be a
+// zone's name, its files regular files, never a device. One refresh of a
+// file runs at a time: another waits for it, RefreshWaitSeconds at most.
 ImportResult RefreshAgenda(const std::string& file, const ImportSettings& settings);
+
+// How long a refresh waits for another refresh of the same file: longer than
+// that one may take for a fetch, connection and transfer, with room to spare.
+int RefreshWaitSeconds(const FetchLimits& limits);
 
 // Whether `agendaFile` was written by import from `source` alone.
 bool ImportedFrom(const std::string& agendaFile, const std::string& source);
@@ -75,6 +85,7 @@ struct ScheduleResult {
     kDone,         // the task `task` is registered, or removed
     kCannotRead,   // the agenda file cannot be read: `problem`
     kNotImported,  // it was not written by import
+    kUnfitName,    // its path holds a control character, which no task or crontab carries
     kNoScheduler,  // no Task Scheduler here: `crontabLine` is the user's to add or remove
     kRefused,      // the Task Scheduler refused, or could not be run: `code`
   } outcome = kDone;

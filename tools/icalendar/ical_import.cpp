@@ -15,6 +15,7 @@
 #include "tools/icalendar/entry_text.h"
 #include "tools/icalendar/ical_file.h"
 #include "tools/icalendar/rule.h"
+#include "tools/icalendar/system.h"
 
 namespace {
 
@@ -423,8 +424,19 @@ std::string Importer::Agenda() {
 
 }  // namespace
 
+bool IsZoneName(const std::string& name) {
+  if (name.empty() || name[0] == '/' || name.find("..") != std::string::npos) return false;
+  return std::all_of(name.begin(), name.end(), [](char c) {
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '/' ||
+           c == '_' || c == '-' || c == '+';
+  });
+}
+
 bool IsKnownZone(const std::string& name) {
-  return icaltimezone_get_builtin_timezone(name.c_str()) != nullptr;
+  // libical takes a name for a path in its zone data: only a name that
+  // finds a regular file there reaches it.
+  return IsZoneName(name) && ZoneFileFound(name) &&
+         icaltimezone_get_builtin_timezone(name.c_str()) != nullptr;
 }
 
 bool ImportCalendars(const std::vector<CalendarText>& calendars, const ImportOptions& options,

@@ -22,7 +22,12 @@ struct CalendarText {
   std::string text;  // its contents
 };
 
-// Whether libical knows the time zone `name`.
+// Whether `name` reads as a zone's name: letters, digits, "/", "_", "-" and
+// "+", not absolute and with no "..", so that it names nothing outside the
+// zone data whoever wrote it (an agenda file's header is data).
+bool IsZoneName(const std::string& name);
+
+// Whether `name` is a zone's name that the zone data holds and libical knows.
 bool IsKnownZone(const std::string& name);
 
 // The agenda lines (Shift-JIS, CR LF) of the events of the calendars in the

@@ -1,7 +1,7 @@
 // The calendar library's rules, on small calendars written here: how long each
 // instance lasts (DTEND and DURATION, across a clock change, floating times
 // among them), all-day ends, exceptions, warnings and the kinds of damage;
-// and the engine's limit on a source's record.
+// the engine's limit on a source's record, and the zone names it takes.
 // Not covered: fetching, files and wording (tests/tool/check_calendar.py,
 // check_refresh.py, check_web.py and check_dropped.py run the program).
 #include <gtest/gtest.h>
@@ -230,6 +230,22 @@ TEST(CalendarEngine, SourceRecordsUpToALine) {
     if (row.outcome != ImportOutcome::kSourceTooLong) continue;
     EXPECT_EQ(Quoted(row.source, 200), result.subject);
     EXPECT_EQ(kLongestOriginLine, result.longest);
+  }
+}
+
+// A zone's name comes from an agenda file's header too: only a name found as a
+// zone in the zone data reaches libical, which would take any path.
+TEST(CalendarEngine, ZoneNamesAreData) {
+  const struct {
+    const char* name;
+    bool known;
+  } rows[] = {
+      {"Asia/Tokyo", true},          {"/usr/share/zoneinfo/Asia/Tokyo", false},
+      {"Asia/../Asia/Tokyo", false}, {"Asia", false},  // a folder
+      {"Asia/Tokyo\n", false},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(row.known, IsKnownZone(row.name)) << "\"" << row.name << "\"";
   }
 }
 

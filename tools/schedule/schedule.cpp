@@ -191,6 +191,13 @@ std::string TaskFileBytes(const std::string& xml) {
   return bytes;
 }
 
+bool SchedulableName(const std::string& agendaFile) {
+  for (const unsigned char c : agendaFile) {
+    if (c < 0x20 || c == 0x7F) return false;
+  }
+  return true;
+}
+
 std::string CrontabLine(const std::string& program, const std::string& agendaFile) {
   if ((program + agendaFile).find_first_of("\r\n") != std::string::npos) return std::string();
   return std::to_string(kRefreshMinute) + " " + std::to_string(kRefreshHour) + " * * * " +

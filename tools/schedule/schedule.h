@@ -54,6 +54,11 @@ std::string TaskFileBytes(const std::string& xml);
 // the closing one, are doubled.
 std::string QuoteWindowsArgument(const std::string& argument);
 
+// Whether a task or a crontab line can carry the path `agendaFile`: false
+// when it holds a control character (a line end ends a crontab line, and the
+// task's command line is no place for the others either).
+bool SchedulableName(const std::string& agendaFile);
+
 // The crontab line that refreshes `agendaFile` every day at kRefreshHour with
 // `program` (vorlinde-agenda's full path), without a line end:
 //   0 7 * * * '/path/vorlinde-agenda' refresh '/path/cal.vrn'

@@ -34,7 +34,7 @@ void ShowDays(const std::vector<std::string>& files, AgendaDate date, long days,
   }
 }
 
-int CheckFiles(const std::vector<std::string>& files, bool verbose) {
+int CheckFiles(const std::vector<std::string>& files, bool verbose, bool chipLimits) {
   CheckOptions checking;
   checking.readings = verbose;
   size_t warnings = 0, checked = 0, unreadable = 0;
@@ -46,6 +46,8 @@ int CheckFiles(const std::vector<std::string>& files, bool verbose) {
       continue;
     }
     ++checked;
+    // A path the chip cannot read is a fault of the file as a chip meets it.
+    if (chipLimits && TellChipLimits(stdout, file)) ++warnings;
     for (const Finding& finding : findings) {
       const bool note = finding.kind == FindingKind::kReading;
       warnings += !note;
@@ -151,6 +153,9 @@ int Show(const Arguments& arguments) {
     Tell(stderr, kTextNoFile);
     return 2;
   }
+  for (const std::string& file : arguments.operands) {
+    if (IsRegularFile(file)) TellChipLimits(stderr, file);
+  }
   ShowDays(arguments.operands, date, arguments.Has(kDaysOption) ? arguments.Number(kDaysOption) : 1,
            arguments.Has(kRawOption));
   return 0;
@@ -161,7 +166,7 @@ int Check(const Arguments& arguments) {
     Tell(stderr, kTextNoFile);
     return 2;
   }
-  return CheckFiles(arguments.operands, arguments.Has(kVerboseOption));
+  return CheckFiles(arguments.operands, arguments.Has(kVerboseOption), true);
 }
 
 int Convert(const Arguments& arguments) {

@@ -28,6 +28,9 @@ namespace {
 // The last day a window reaches when neither --until nor --count limits it.
 constexpr AgendaDate kLastDay = {9999, 12, 31};
 
+// The most characters of a path a message about it shows.
+constexpr size_t kShownPathCharacters = 200;
+
 // expand's days, from --from to --until, or without an end when --count
 // limits them, else to a year after --from; false, told, when there are
 // none.
@@ -69,6 +72,8 @@ bool TellMaking(const ImportResult& result, bool warn) {
     case ImportOutcome::kCannotReadAgenda:
     case ImportOutcome::kNotImported:
     case ImportOutcome::kCannotReplace:
+    case ImportOutcome::kUnknownRecordedZone:  // refresh tells these, naming the file
+    case ImportOutcome::kBusy:
       break;
   }
   for (const CalendarMessage& message : result.messages) {
@@ -110,7 +115,11 @@ int Import(const Arguments& arguments) {
   origin.sources = arguments.operands;
   const std::string output = arguments.Text(kOutputOption);
   const ImportResult result = ImportAgenda(origin, output, SettingsOn(today));
-  return TellMaking(result, true) ? WriteOutput(result.agenda, output) : 2;
+  if (!TellMaking(result, true)) return 2;
+  const int status = WriteOutput(result.agenda, output);
+  // The file is made for a chip: say so when no chip can read its path.
+  if (status == 0 && !output.empty()) TellChipLimits(stderr, output);
+  return status;
 }
 
 int ImportInto(const std::string& source, const std::string& agendaFile) {
@@ -131,7 +140,18 @@ int RefreshFile(const std::string& file, bool verbose) {
     Tell(stderr, kTextNoToday, {"SOURCE_DATE_EPOCH"});
     return 2;
   }
-  const ImportResult result = RefreshAgenda(file, SettingsOn(today));
+  const ImportSettings settings = SettingsOn(today);
+  const ImportResult result = RefreshAgenda(file, settings);
+  if (result.outcome == ImportOutcome::kBusy) {
+    Tell(stderr, kTextRefreshBusy,
+         {Shown(file), std::to_string(RefreshWaitSeconds(settings.limits))});
+    return 2;
+  }
+  if (result.outcome == ImportOutcome::kUnknownRecordedZone) {
+    Tell(stderr, kTextUnknownRecordedZone,
+         {Shown(file), Quoted(result.subject, kShownPathCharacters)});
+    return 2;
+  }
   if (result.outcome == ImportOutcome::kCannotReadAgenda) {
     Tell(stderr, kTextCannotRead, {Shown(file), WhyFile(result.problem)});
     return 2;
@@ -142,6 +162,11 @@ int RefreshFile(const std::string& file, bool verbose) {
   }
   if (!TellMaking(result, verbose)) {
     Tell(stderr, kTextNotRefreshed, {Shown(file)});
+    return 2;
+  }
+  if (result.outcome == ImportOutcome::kCannotReplace && !result.temporary.empty()) {
+    Tell(stderr, kTextCannotWriteBeside,
+         {Shown(result.temporary), Shown(file), WhyFile(result.problem)});
     return 2;
   }
   if (result.outcome == ImportOutcome::kCannotReplace) {
@@ -164,6 +189,9 @@ int ScheduleRefresh(const std::string& file, bool schedule) {
       return 2;
     case ScheduleResult::kNotImported:
       Tell(stderr, kTextNotImported, {Shown(file)});
+      return 2;
+    case ScheduleResult::kUnfitName:
+      Tell(stderr, kTextUnschedulable, {Quoted(Shown(file), kShownPathCharacters)});
       return 2;
     case ScheduleResult::kNoScheduler:
       // No scheduler here: the line for cron, which the user adds or removes.

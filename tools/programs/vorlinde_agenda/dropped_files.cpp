@@ -92,17 +92,22 @@ int DroppedFiles(const std::vector<std::string>& files, bool ask) {
     imported.push_back(agenda);
   }
   if (agendas.empty()) return status;
-  const int checked = CheckFiles(agendas, false);
+  const int checked = CheckFiles(agendas, false, false);
   if (checked > status) status = checked;
   if (checked != 0) fputs("\n", stdout);
   AgendaDate today;
   if (Today(&today)) ShowDays(agendas, today, kDaysDropShows, false);
   if (imported.empty()) return status;
+  // A path no chip can read is not handed on: the user is told why instead.
   std::string paths;
-  for (const std::string& agenda : imported) paths += Shown(AbsolutePath(agenda)) + "\r\n";
-  Tell(stdout, kTextWriteIntoChip);
-  fputs(Utf8ToTerminalText(paths).c_str(), stdout);
-  if (PutOnClipboard(paths.substr(0, paths.size() - 2))) Tell(stdout, kTextOnClipboard);
+  for (const std::string& agenda : imported) {
+    if (!TellChipLimits(stdout, agenda)) paths += Shown(AbsolutePath(agenda)) + "\r\n";
+  }
+  if (!paths.empty()) {
+    Tell(stdout, kTextWriteIntoChip);
+    fputs(Utf8ToTerminalText(paths).c_str(), stdout);
+    if (PutOnClipboard(paths.substr(0, paths.size() - 2))) Tell(stdout, kTextOnClipboard);
+  }
   if (ask) OfferDailyRefresh(imported);
   return status;
 }

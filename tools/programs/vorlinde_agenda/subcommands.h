@@ -33,7 +33,7 @@ std::string AlmanacKindNames();
 void ShowDays(const std::vector<std::string>& files, AgendaDate date, long days, bool raw);
 
 // Checks the agenda files and tells what it found; the exit status.
-int CheckFiles(const std::vector<std::string>& files, bool verbose);
+int CheckFiles(const std::vector<std::string>& files, bool verbose, bool chipLimits);
 
 // Files dropped onto the program (dropped_files.cpp): a calendar is imported
 // into an agenda file beside it; each agenda file is checked, then the memos

@@ -1,6 +1,8 @@
 #include "tools/programs/vorlinde_agenda/tell.h"
 
+#include "tools/chip_paths/chip_paths.h"
 #include "tools/console/console.h"
+#include "tools/files/files.h"
 #include "tools/programs/vorlinde_agenda/environment.h"
 
 namespace {
@@ -64,11 +66,31 @@ std::string WhyFile(const FileProblem& problem) {
       return Say(kTextInUse);
     case FileProblem::kDiskFull:
       return Say(kTextDiskFull);
+    case FileProblem::kReadOnly:
+      return Say(kTextReadOnly);
+    case FileProblem::kBusy:
+      return Say(kTextBusy);
     case FileProblem::kNone:
     case FileProblem::kOther:
       break;
   }
   return Say(kTextSystemError, {std::to_string(problem.code)});
+}
+
+bool TellChipLimits(FILE* stream, const std::string& file) {
+  const ChipReading reading = ChipCanRead(ArgumentToUtf8(AbsolutePath(file)));
+  switch (reading.kind) {
+    case ChipReading::kTooLong:
+      Tell(stream, kTextChipTooLong,
+           {Shown(file), std::to_string(reading.bytes), std::to_string(reading.limit)});
+      return true;
+    case ChipReading::kNotInCodePage:
+      Tell(stream, kTextChipNotInCodePage, {Shown(file)});
+      return true;
+    case ChipReading::kFits:
+      break;
+  }
+  return false;
 }
 
 std::string WhyFetch(const FetchResult& fetched) {

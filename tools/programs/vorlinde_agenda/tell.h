@@ -33,6 +33,11 @@ std::string Shown(const std::string& argument);
 // Why a file cannot be read or written, in the user's language.
 std::string WhyFile(const FileProblem& problem);
 
+// Tells on `stream`, when a chip cannot read the full path of `file` from its
+// list (too long, or characters the code page lacks), why and what to do;
+// whether it told.
+bool TellChipLimits(FILE* stream, const std::string& file);
+
 // Why a web address could not be fetched, in the user's language.
 std::string WhyFetch(const FetchResult& fetched);
 

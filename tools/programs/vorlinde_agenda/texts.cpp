@@ -323,6 +323,9 @@ constexpr Entry kTexts[] = {
     {kTextExists, kAsItIs, "a file of that name exists", "同じ名前のファイルがあります"},
     {kTextInUse, kAsItIs, "another program is using it", "ほかのプログラムが使用中です"},
     {kTextDiskFull, kAsItIs, "the disk is full", "ディスクがいっぱいです"},
+    {kTextReadOnly, kAsItIs, "it may not be written (read-only)",
+     "書き込みが許可されていません（読み取り専用）"},
+    {kTextBusy, kAsItIs, "another run is refreshing it", "別の実行が更新中です"},
     {kTextSystemError, kAsItIs, "the system refused (error {0})",
      "システムが拒否しました（エラー {0}）"},
 
@@ -450,6 +453,21 @@ constexpr Entry kTexts[] = {
     {kTextNotRefreshed, kWithName, "{0} is left as it was\n", "{0} は元のままです\n"},
     {kTextRefreshed, kAsItIs, "{0}: refreshed: entries added {1}, removed {2}\n",
      "{0}: 更新しました：予定が {1} 件増え、{2} 件減りました\n"},
+    {kTextUnknownRecordedZone, kWithName,
+     "{0}: the zone recorded in its header, {1}, is not known; it is left as it was\n",
+     "{0}: ヘッダーに記録されたタイムゾーン {1} がわかりません。元のままです\n"},
+    {kTextRefreshBusy, kWithName,
+     "{0}: another run is refreshing it, and did not end within {1} seconds; it is left as it "
+     "is to that run\n",
+     "{0}: 別の実行が更新中で、{1} 秒以内に終わりませんでした。その実行に任せます\n"},
+    {kTextCannotWriteBeside, kWithName,
+     "cannot make {0} beside {1} to write it: {2}; {1} is left as it is\n",
+     "{1} を書くための {0} をその横に作れません：{2}。{1} はそのままです\n"},
+    {kTextUnschedulable, kWithName,
+     "{0}: its name holds a control character, which no daily task carries; rename the file "
+     "and try again\n",
+     "{0}: 名前に制御文字が含まれていて、毎日の更新に設定できません。名前を変えてから"
+     "やり直してください\n"},
     {kTextScheduleOrNot, kWithName, "refresh takes {schedule} or {unschedule}, not both\n",
      "refresh には {schedule} と {unschedule} の片方だけを指定できます\n"},
     {kTextScheduled, kAsItIs,
@@ -517,6 +535,18 @@ constexpr Entry kTexts[] = {
      "ショートカットではありません\n"},
     {kTextWriteIntoChip, kAsItIs, "\nWrite this into the chip to show the calendar there:\n",
      "\n付箋にカレンダーを表示するには、次の行を付箋に書いてください：\n"},
+    {kTextChipTooLong, kAsItIs,
+     "\nA chip cannot read the path of {0}: it takes {1} bytes, and a chip reads at most {2}.\n"
+     "Move the file to a folder with a shorter path, or give it a shorter name.\n",
+     "\n{0} のパスは付箋で読めません：{1} バイトあり、付箋が読めるのは {2} バイトまでです。\n"
+     "ファイルをパスの短いフォルダーに移すか、短い名前にしてください。\n"},
+    {kTextChipNotInCodePage, kAsItIs,
+     "\nA chip cannot read the path of {0}: it holds characters that Windows' code page "
+     "for programs lacks.\nMove the file to a folder, or give it a name, of ASCII and "
+     "Japanese characters alone.\n",
+     "\n{0} のパスは付箋で読めません：Windows のプログラム用コードページにない文字が"
+     "含まれています。\nファイルを英数字と日本語だけのフォルダーに移すか、そのような"
+     "名前にしてください。\n"},
     {kTextOnClipboard, kAsItIs, "(It is on the clipboard too: paste it into the chip.)\n",
      "（クリップボードにも入れました。付箋に貼り付けてください）\n"},
     {kTextAskDaily, kAsItIs,

@@ -91,6 +91,8 @@ enum Text {
   kTextExists,
   kTextInUse,
   kTextDiskFull,
+  kTextReadOnly,
+  kTextBusy,
   kTextSystemError,
   // check's summary.
   kTextOneWarning,
@@ -149,6 +151,10 @@ enum Text {
   kTextNotImported,
   kTextNotRefreshed,
   kTextRefreshed,
+  kTextUnknownRecordedZone,
+  kTextRefreshBusy,
+  kTextCannotWriteBeside,
+  kTextUnschedulable,
   kTextScheduleOrNot,
   kTextScheduled,
   kTextUnscheduled,
@@ -162,6 +168,8 @@ enum Text {
   kTextKeptOther,
   kTextNoCalendarAddress,
   kTextWriteIntoChip,
+  kTextChipTooLong,
+  kTextChipNotInCodePage,
   kTextOnClipboard,
   kTextAskDaily,
   // The checker's findings.
