@@ -2,7 +2,9 @@
 # Runs a Windows test program in the session that wine-session.sh started,
 # from the folder SCREENSHOTS, then turns the screenshots the program saved
 # there as BMP into PNG. A 64-bit program runs under wine64, a 32-bit one
-# under the 32-bit loader of the route the session chose.
+# under the 32-bit loader of the route the session chose, in a Japanese
+# locale unless VORLINDE_WINE_LC_ALL names another (the ANSI code page follows
+# it: 932 for Japanese, 1252 for en_US).
 #
 #   wine-run.sh STATE SCREENSHOTS PROGRAM [ARGUMENT...]
 set -eu
@@ -29,7 +31,7 @@ fi
 mkdir -p "$screenshots"
 cd "$screenshots"
 status=0
-LC_ALL=ja_JP.UTF-8 "$wine" "$@" </dev/null || status=$?
+LC_ALL=${VORLINDE_WINE_LC_ALL:-ja_JP.UTF-8} "$wine" "$@" </dev/null || status=$?
 for bmp in *.bmp; do
   [ -f "$bmp" ] || continue
   if convert "$bmp" "${bmp%.bmp}.png"; then rm -f "$bmp"; fi

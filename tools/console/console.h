@@ -13,7 +13,8 @@ std::string ToTerminalText(const std::string& shiftJis);
 std::string Utf8ToTerminalText(const std::string& utf8);
 
 // A command-line argument (a file name, an entry's text) as UTF-8: on Linux
-// arguments are UTF-8 already, on Windows in the system's ANSI code page.
+// arguments are UTF-8 already, and on Windows the program reads its command
+// line as UTF-16 and makes it UTF-8, so the argument comes back as it is.
 std::string ArgumentToUtf8(const std::string& argument);
 
 // Whether the user's environment is Japanese: on Windows the console's or the

@@ -52,9 +52,9 @@ std::string Utf8ToTerminalText(const std::string& utf8) {
   return Convert(utf8, CP_UTF8, OutputCodePage());
 }
 
-std::string ArgumentToUtf8(const std::string& argument) {
-  return Convert(argument, CP_ACP, CP_UTF8);
-}
+// The program reads its command line as UTF-16 and hands it on as UTF-8
+// (main.cpp), so its arguments are UTF-8 already.
+std::string ArgumentToUtf8(const std::string& argument) { return argument; }
 
 bool TerminalIsJapanese(const std::string&) {
   return GetConsoleOutputCP() == kShiftJis || GetACP() == kShiftJis;

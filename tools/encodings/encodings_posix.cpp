@@ -42,3 +42,8 @@ bool CodePage932Of(char32_t character, std::string* out) {
   if (done) out->append(converted, outPtr - converted);
   return done;
 }
+
+bool AnsiName(const std::string& utf8, std::string* ansi) {
+  *ansi = utf8;
+  return true;
+}

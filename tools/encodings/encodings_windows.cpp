@@ -42,3 +42,25 @@ bool CodePage932Of(char32_t character, std::string* out) {
   out->append(converted, static_cast<size_t>(bytes));
   return true;
 }
+
+bool AnsiName(const std::string& utf8, std::string* ansi) {
+  ansi->clear();
+  // Where the ANSI code page is UTF-8 every name has its bytes, and
+  // WideCharToMultiByte would refuse the flag and the check below.
+  if (GetACP() == CP_UTF8 || utf8.empty()) {
+    *ansi = utf8;
+    return true;
+  }
+  bool valid = true;
+  const std::u16string units = Utf8ToUtf16(utf8, &valid);
+  const std::wstring wide(units.begin(), units.end());
+  const int size = static_cast<int>(wide.size());
+  BOOL usedDefault = FALSE;
+  const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0,
+                                        nullptr, &usedDefault);
+  if (bytes <= 0) return false;
+  ansi->assign(static_cast<size_t>(bytes), '\0');
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, &(*ansi)[0], bytes, nullptr,
+                      &usedDefault);
+  return valid && !usedDefault;
+}

@@ -3,6 +3,8 @@
 // the tool to tell in the user's language.
 #pragma once
 
+#include <stdint.h>
+
 #include <functional>
 #include <string>
 
@@ -17,7 +19,9 @@ struct FileProblem {
     kExists,        // a new file's name is taken
     kInUse,         // another program holds the file open
     kDiskFull,
-    kOther,  // `code` says what the system said
+    kReadOnly,  // the file may not be written: refused, left as it is
+    kBusy,      // another run holds the file's refresh lock
+    kOther,     // `code` says what the system said
   } kind = kNone;
   int code = 0;  // the system's error number, for kOther
 
@@ -35,13 +39,36 @@ FileProblem WriteNewFile(const std::string& name, const std::string& bytes);
 // it over `target` in one step, so that a reader of `target`, or an
 // interruption, meets the old file or the new one, never a mixture. Leaves
 // no temporary file behind. On Windows a file another program holds open
-// cannot be replaced: it tries again for a few seconds before it gives up.
+// cannot be replaced: it tries again for a few seconds before it gives up;
+// there the file keeps its attributes, its ACL and its identity, and a
+// read-only file is refused (kReadOnly) and left as it is.
 FileProblem ReplaceFileContents(const std::string& target, const std::string& bytes);
+
+// held while one run refreshes a file; let go when destroyed
+class RefreshLock {
+ public:
+  RefreshLock() = default;
+  RefreshLock(const RefreshLock&) = delete;
+  RefreshLock& operator=(const RefreshLock&) = delete;
+  ~RefreshLock();
+
+ private:
+  friend FileProblem LockForRefresh(const std::string&, int, RefreshLock*);
+  intptr_t handle_ = -1;  // the platform's handle (a descriptor, or a HANDLE)
+  std::string path_;
+};
+
+// Takes the refresh lock of the file `path` names (links followed), waiting up
+// to `seconds`; kBusy when another run holds it still.
+FileProblem LockForRefresh(const std::string& path, int seconds, RefreshLock* lock);
 
 // Why the file `name`, which the agenda reader would not open, cannot be read.
 FileProblem WhyUnreadable(const std::string& name);
 
 bool IsRegularFile(const std::string& name);
+
+// Removes the file `name`, when it is there.
+void RemoveFile(const std::string& name);
 
 // The folder part of a path, with its last separator ("/", or "\\" as well),
 // or "" for a bare name.

@@ -20,3 +20,11 @@ bool FlushToDisk(FILE* file);
 
 // Moves the file `from` over `to` in one step, replacing it.
 FileProblem MoveFileOver(const std::string& from, const std::string& to);
+
+// Opens the file `name` to read its bytes ("rb"); null, with errno set, when
+// it cannot.
+FILE* OpenToRead(const std::string& name);
+
+// What is at `name`: kNone for a regular file, kFolder, kNotAFile, or why it
+// cannot be looked at.
+FileProblem KindAt(const std::string& name);

@@ -4,6 +4,7 @@
 #include <fcntl.h>
 #include <limits.h>
 #include <stdio.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "tools/files/files_platform.h"
@@ -32,4 +33,16 @@ std::string AbsolutePath(const std::string& name) {
   char folder[PATH_MAX];
   if (getcwd(folder, sizeof folder) == nullptr) return name;
   return std::string(folder) + "/" + name;
+}
+
+FILE* OpenToRead(const std::string& name) { return fopen(name.c_str(), "rb"); }
+
+void RemoveFile(const std::string& name) { remove(name.c_str()); }
+
+FileProblem KindAt(const std::string& name) {
+  struct stat status;
+  if (stat(name.c_str(), &status) != 0) return ProblemOf(errno);
+  if (S_ISDIR(status.st_mode)) return {FileProblem::kFolder, 0};
+  if (!S_ISREG(status.st_mode)) return {FileProblem::kNotAFile, 0};
+  return {};
 }

@@ -5,10 +5,17 @@
 
 #include "host/clock.h"
 #include "tools/console/console.h"
+#include "tools/encodings/encodings.h"
 
 std::string EnvironmentText(const char* name) {
+#if defined(_WIN32)
+  // Read in UTF-16, as the command line is: getenv gives the ANSI code page.
+  const wchar_t* value = _wgetenv(Utf8ToWide(name).c_str());
+  return value != nullptr ? WideToUtf8(value) : std::string();
+#else
   const char* value = getenv(name);
   return value != nullptr ? ArgumentToUtf8(value) : std::string();
+#endif
 }
 
 std::string MessageLocale() {

@@ -64,6 +64,10 @@ std::string WhyFile(const FileProblem& problem) {
       return Say(kTextInUse);
     case FileProblem::kDiskFull:
       return Say(kTextDiskFull);
+    case FileProblem::kReadOnly:
+      return Say(kTextReadOnly);
+    case FileProblem::kBusy:
+      return Say(kTextBusy);
     case FileProblem::kNone:
     case FileProblem::kOther:
       break;

@@ -297,6 +297,11 @@ constexpr Entry kTexts[] = {
     {kTextExists, kAsItIs, "a file of that name exists", "同じ名前のファイルがあります"},
     {kTextInUse, kAsItIs, "another program is using it", "ほかのプログラムが使用中です"},
     {kTextDiskFull, kAsItIs, "the disk is full", "ディスクがいっぱいです"},
+    {kTextReadOnly, kAsItIs, "the file is read-only", "読み取り専用のファイルです"},
+    {kTextBusy, kAsItIs, "another run is refreshing it", "別の実行が取り込み直しています"},
+    {kTextNameNotInCodePage, kAsItIs,
+     "its name has characters the system's code page lacks, which the plug-in cannot open",
+     "名前にシステムのコードページにない文字があり、プラグインが開けません"},
     {kTextSystemError, kAsItIs, "the system refused (error {0})",
      "システムが拒否しました（エラー {0}）"},
 

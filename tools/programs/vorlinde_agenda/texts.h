@@ -85,6 +85,9 @@ enum Text {
   kTextExists,
   kTextInUse,
   kTextDiskFull,
+  kTextReadOnly,
+  kTextBusy,
+  kTextNameNotInCodePage,
   kTextSystemError,
   // check's summary.
   kTextOneWarning,
