@@ -1,8 +1,7 @@
 // The daily refresh's names and command lines: the task's name, the Windows
 // quoting of its argument, the crontab line, and what the windowless companion
 // passes on from its command line.
-// Not covered here: the task definition's XML (but that a path with "%" gets
-// none), parsed back in
+// Not covered here: the task definition's XML, parsed back in
 // tests/tool/check_task_xml.py; schtasks itself and the companion's process
 // (by hand under Wine: Task Scheduler under Wine keeps neither triggers nor
 // actions).
@@ -73,26 +72,6 @@ TEST(QuoteWindowsArgument, ReadBackAsOneArgument) {
       {"", "\"\""},
   };
   for (const auto& c : cases) EXPECT_EQ(c.quoted, QuoteWindowsArgument(c.argument)) << c.argument;
-}
-
-// Task Scheduler expands %NAME% in a task's arguments and command, with no
-// way to write a "%" it leaves alone: such a path gets no definition at all.
-TEST(TaskXml, PercentSignRefused) {
-  const std::string program = "C:\\Vorlinde\\vorlinde-agenda-task.exe";
-  const struct {
-    std::string program, file;
-    bool refused;
-  } cases[] = {
-      {program, "C:\\Users\\Taro\\cal.vrn", false},
-      {program, "C:\\Sales 100%\\cal.vrn", true},
-      {program, "C:\\%USERPROFILE%\\cal.vrn", true},
-      {"C:\\50%off\\vorlinde-agenda-task.exe", "C:\\Users\\Taro\\cal.vrn", true},
-  };
-  for (const auto& c : cases) {
-    const std::string xml = TaskXml(c.program, c.file, "PC\\Taro");
-    EXPECT_EQ(c.refused, xml.empty()) << c.program << " " << c.file;
-    EXPECT_EQ(c.refused, TaskFileBytes(xml).empty()) << c.program << " " << c.file;
-  }
 }
 
 TEST(CrontabLine, QuotedForShellAndCron) {
