@@ -132,6 +132,7 @@ foreach(source ${wine_tests})
 endforeach()
 # The files room on the real KERNEL32 (tests/wine/files_windows_test.cpp).
 vorlinde_wine_test(wine32.files_windows ${CMAKE_BINARY_DIR}/wine32/files_windows_test.exe)
+set_tests_properties(wine32.files_windows PROPERTIES ENVIRONMENT VORLINDE_WINE_UTF8_NAMES=1)
 # Every entry point of the product a plain (caller-cleans) function, and a
 # module with one stdcall entry point caught by the same check.
 vorlinde_wine_test(wine32.calling_convention ${CMAKE_BINARY_DIR}/wine32/calling_convention_check.exe

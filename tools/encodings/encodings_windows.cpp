@@ -55,12 +55,14 @@ bool AnsiName(const std::string& utf8, std::string* ansi) {
   const std::u16string units = Utf8ToUtf16(utf8, &valid);
   const std::wstring wide(units.begin(), units.end());
   const int size = static_cast<int>(wide.size());
+  // A character the code page lacks is written "?", which no file name holds.
+  const char question[] = "?";
   BOOL usedDefault = FALSE;
   const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0,
-                                        nullptr, &usedDefault);
+                                        question, &usedDefault);
   if (bytes <= 0) return false;
   ansi->assign(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, &(*ansi)[0], bytes, nullptr,
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, &(*ansi)[0], bytes, question,
                       &usedDefault);
   return valid && !usedDefault;
 }

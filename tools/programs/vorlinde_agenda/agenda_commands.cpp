@@ -17,13 +17,13 @@
 void ShowDays(const std::vector<std::string>& files, AgendaDate date, long days, bool raw) {
   std::string list;
   for (const std::string& file : files) {
-    // The engine opens files by their ANSI names, as the plug-in does.
+    // The engine opens files by their ANSI names, as the plug-in does; a
+    // name with a "?" for a character the code page lacks opens no file, and
+    // the memo is then the one for a file the plug-in cannot open.
     std::string name;
     if (!AnsiName(file, &name)) {
       Tell(stderr, kTextCannotRead, {Shown(file), Say(kTextNameNotInCodePage)});
-      continue;
-    }
-    if (!AgendaReader(name.c_str()).IsOpen()) {
+    } else if (!AgendaReader(name.c_str()).IsOpen()) {
       Tell(stderr, kTextCannotRead, {Shown(file), WhyFile(WhyUnreadable(file))});
     }
     list += name + "\r\n";
@@ -47,6 +47,12 @@ int CheckFiles(const std::vector<std::string>& files, bool verbose) {
   size_t warnings = 0, checked = 0, unreadable = 0;
   for (const std::string& file : files) {
     std::vector<Finding> findings;
+    std::string ansi;
+    if (!AnsiName(file, &ansi)) {
+      Tell(stderr, kTextCannotRead, {Shown(file), Say(kTextNameNotInCodePage)});
+      ++unreadable;
+      continue;
+    }
     if (!CheckAgendaFile(file, checking, &findings)) {
       Tell(stderr, kTextCannotRead, {Shown(file), WhyFile(WhyUnreadable(file))});
       ++unreadable;
