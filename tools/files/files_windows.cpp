@@ -84,6 +84,10 @@ bool FlushToDisk(FILE* file) { return _commit(_fileno(file)) == 0; }
 constexpr int kMoveTries = 40;
 constexpr DWORD kMoveWaitMilliseconds = 100;
 
+// The attributes a replaced file keeps, of those SetFileAttributesW sets.
+constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
+                                  FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 FileProblem MoveFileOver(const std::string& from, const std::string& to) {
   const std::wstring source = Wide(from), target = Wide(to);
   const DWORD attributes = GetFileAttributesW(target.c_str());
@@ -95,10 +99,13 @@ FileProblem MoveFileOver(const std::string& from, const std::string& to) {
     // ReplaceFileW keeps the target's attributes, its ACL and its identity
     // (its file ID, its creation time), which a move would take from the new
     // file; a target that is not there yet is simply moved to.
-    if (attributes != INVALID_FILE_ATTRIBUTES
-            ? ReplaceFileW(target.c_str(), source.c_str(), nullptr, REPLACEFILE_IGNORE_MERGE_ERRORS,
-                           nullptr, nullptr)
-            : MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) {
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+      if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return {};
+    } else if (ReplaceFileW(target.c_str(), source.c_str(), nullptr,
+                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
+      // Set again, for the systems whose ReplaceFileW does not keep them
+      // (Wine's).
+      SetFileAttributesW(target.c_str(), attributes & kKeptAttributes);
       return {};
     }
     problem = ProblemOfSystem(GetLastError());
