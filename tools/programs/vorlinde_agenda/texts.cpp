@@ -297,11 +297,6 @@ constexpr Entry kTexts[] = {
     {kTextExists, kAsItIs, "a file of that name exists", "同じ名前のファイルがあります"},
     {kTextInUse, kAsItIs, "another program is using it", "ほかのプログラムが使用中です"},
     {kTextDiskFull, kAsItIs, "the disk is full", "ディスクがいっぱいです"},
-    {kTextReadOnly, kAsItIs, "the file is read-only", "読み取り専用のファイルです"},
-    {kTextBusy, kAsItIs, "another run is refreshing it", "別の実行が取り込み直しています"},
-    {kTextNameNotInCodePage, kAsItIs,
-     "its name has characters the system's code page lacks, which the plug-in cannot open",
-     "名前にシステムのコードページにない文字があり、プラグインが開けません"},
     {kTextSystemError, kAsItIs, "the system refused (error {0})",
      "システムが拒否しました（エラー {0}）"},
 
@@ -605,6 +600,11 @@ constexpr Entry kTexts[] = {
     {kTextMonth, kAsItIs, "month {0}", "{0}月"},
     {kTextDay, kAsItIs, "day {0}", "{0}日"},
     {kTextDateJoin, kAsItIs, ", ", ""},  // between year, month and day
+    {kTextReadOnly, kAsItIs, "the file is read-only", "読み取り専用のファイルです"},
+    {kTextBusy, kAsItIs, "another run is refreshing it", "別の実行が取り込み直しています"},
+    {kTextNameNotInCodePage, kAsItIs,
+     "its name has characters the system's code page lacks, which the plug-in cannot open",
+     "名前にシステムのコードページにない文字があり、プラグインが開けません"},
     // A month named in a message: its English name, its number in Japanese.
     {kTextJanuary, kAsItIs, "January", "1"},
     {static_cast<Text>(kTextJanuary + 1), kAsItIs, "February", "2"},

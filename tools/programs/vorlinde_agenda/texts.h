@@ -85,9 +85,6 @@ enum Text {
   kTextExists,
   kTextInUse,
   kTextDiskFull,
-  kTextReadOnly,
-  kTextBusy,
-  kTextNameNotInCodePage,
   kTextSystemError,
   // check's summary.
   kTextOneWarning,
@@ -200,6 +197,10 @@ enum Text {
   kTextMonth,
   kTextDay,
   kTextDateJoin,
+  // Why a file cannot be written or read, on Windows (with kTextNoSuchFile...).
+  kTextReadOnly,
+  kTextBusy,
+  kTextNameNotInCodePage,
   kTextJanuary,  // to kTextJanuary + 11, December
   kTextCount = kTextJanuary + 12
 };
