@@ -84,6 +84,18 @@ bool FlushToDisk(FILE* file) { return _commit(_fileno(file)) == 0; }
 constexpr int kMoveTries = 40;
 constexpr DWORD kMoveWaitMilliseconds = 100;
 
+// Whether the file `name` may be opened to be deleted now: not while another
+// program holds it open without sharing that (the plug-in reading it). The
+// error is left for GetLastError.
+bool MayBeDeleted(const std::wstring& name) {
+  const HANDLE handle =
+      CreateFileW(name.c_str(), DELETE, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                  nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (handle == INVALID_HANDLE_VALUE) return false;
+  CloseHandle(handle);
+  return true;
+}
+
 // The attributes a replaced file keeps, of those SetFileAttributesW sets.
 constexpr DWORD kKeptAttributes = FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM |
                                   FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
@@ -101,6 +113,9 @@ FileProblem MoveFileOver(const std::string& from, const std::string& to) {
     // file; a target that is not there yet is simply moved to.
     if (attributes == INVALID_FILE_ATTRIBUTES) {
       if (MoveFileExW(source.c_str(), target.c_str(), MOVEFILE_WRITE_THROUGH)) return {};
+    } else if (!MayBeDeleted(target)) {
+      // Held open without leave to delete it: ReplaceFileW would fail too,
+      // and under Wine leave a temporary file of its own behind each time.
     } else if (ReplaceFileW(target.c_str(), source.c_str(), nullptr,
                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr)) {
       // Set again, for the systems whose ReplaceFileW does not keep them
