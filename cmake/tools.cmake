@@ -89,6 +89,10 @@ vorlinde_tool(vorlinde-agenda tools/programs/vorlinde_agenda/main.cpp host/syste
               $<TARGET_OBJECTS:vorlinde_agenda_objects> $<TARGET_OBJECTS:vorlinde_objects>
               $<TARGET_OBJECTS:vorlinde_web>)
 target_link_libraries(vorlinde-agenda PRIVATE vorlinde_libical vorlinde_web)
+if(WIN32)
+  # CommandLineToArgvW, to read the command line as UTF-16.
+  target_link_libraries(vorlinde-agenda PRIVATE shell32)
+endif()
 
 # vorlinde-agenda-task.exe, what the daily refresh task runs: a GUI program
 # that runs vorlinde-agenda.exe without a console window, needing no DLL

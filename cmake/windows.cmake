@@ -85,6 +85,14 @@ if(VORLINDE_TESTS)
     target_link_libraries(calling_convention_check PRIVATE user32)
     # Holds a file open as the plug-in does, for the test of refresh.
     add_executable(hold_open tests/wine/hold_open.cpp)
+    # The files room on the real KERNEL32: wide names, ReplaceFileW, the
+    # refresh lock.
+    add_executable(files_windows_test tests/wine/files_windows_test.cpp tools/files/files.cpp
+                                      tools/files/files_windows.cpp tools/encodings/encodings.cpp
+                                      tools/encodings/encodings_windows.cpp
+                                      tools/strings/strings.cpp)
+    target_include_directories(files_windows_test PRIVATE ${CMAKE_SOURCE_DIR})
+    target_link_libraries(files_windows_test PRIVATE GTest::gtest_main)
     add_library(stdcall_module SHARED tests/wine/stdcall_module.cpp)
     set_target_properties(stdcall_module PROPERTIES PREFIX "")
     # Exports the stdcall function by its plain name, without "@12".

@@ -120,6 +120,9 @@ vorlinde_wine_tool_test(wine32.vorlinde_agenda_web check_web.py)
 vorlinde_wine_tool_test(wine32.vorlinde_agenda_refresh check_refresh.py
                         --hold sh ${scripts}/wine-run.sh ${session} ${CMAKE_BINARY_DIR}/screenshots
                         ${CMAKE_BINARY_DIR}/wine32/hold_open.exe)
+# File names beyond the ANSI code page, in an English and a Japanese locale,
+# and a read-only agenda file left as it is.
+vorlinde_wine_tool_test(wine32.vorlinde_agenda_wide_names check_wide_names.py)
 # A calendar dropped onto it makes the native program's agenda file, and
 # refresh --schedule registers one task, which --unschedule removes.
 vorlinde_wine_tool_test(wine32.vorlinde_agenda_dropped check_dropped.py --session ${session})
@@ -127,6 +130,9 @@ foreach(source ${wine_tests})
   get_filename_component(name ${source} NAME_WE)
   vorlinde_wine_test(wine32.${name} ${CMAKE_BINARY_DIR}/wine32/${name}.exe)
 endforeach()
+# The files room on the real KERNEL32 (tests/wine/files_windows_test.cpp).
+vorlinde_wine_test(wine32.files_windows ${CMAKE_BINARY_DIR}/wine32/files_windows_test.exe)
+set_tests_properties(wine32.files_windows PROPERTIES ENVIRONMENT VORLINDE_WINE_UTF8_NAMES=1)
 # Every entry point of the product a plain (caller-cleans) function, and a
 # module with one stdcall entry point caught by the same check.
 vorlinde_wine_test(wine32.calling_convention ${CMAKE_BINARY_DIR}/wine32/calling_convention_check.exe

@@ -42,6 +42,7 @@ test_packages=(
   "wine32:i386|the wine32 suites (the shipped files under 32-bit Wine)"
   "xvfb|the wine64 and wine32 suites" "imagemagick|the wine suites' screenshots"
   "fonts-ipafont-gothic|Japanese text in the wine suites' windows"
+  "locales|the wine32 suites' file names beyond the ANSI code page (the locales' sources)"
   "g++-multilib|the i386 suite" "qemu-user-static|the i386 suite and 32-bit Wine's qemu route"
   "clang|the fuzz targets" "libclang-rt-14-dev|the fuzz targets" "valgrind|the valgrind runs"
 )

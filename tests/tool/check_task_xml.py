@@ -7,7 +7,8 @@ them (CommandLineToArgvW's rules, written out again here), every day at 07:00
 from a past day and when the user logs on, hidden, as that user without
 elevation, also on battery, catching up a missed run, briefly, never twice at
 once. Paths with spaces, quotes, "&", "<", Japanese and a character beyond
-the BMP go through.
+the BMP go through; a path with "%", which Task Scheduler would expand as an
+environment variable's name, gets no definition at all.
 Not covered: whether Windows accepts the element order (Wine keeps no
 triggers or actions, see the task name test in tests/schedule_test.cpp).
 
@@ -31,6 +32,12 @@ ROWS = [
     (r"C:\Vorlinde\vorlinde-agenda-task.exe", "C:\\odd folder\\", r"PC\Taro"),
     (r"C:\Vorlinde\vorlinde-agenda-task.exe", "C:\\Users\\田中\\予定 \U0001F600.vrn", "田中"),
     (r"\\server\tools\vorlinde-agenda-task.exe", r"\\server\share\cal.vrn", r"CORP\taro"),
+]
+
+# Paths no definition may carry: write_task_xml then writes nothing and fails.
+REFUSED_ROWS = [
+    (r"C:\Vorlinde\vorlinde-agenda-task.exe", r"C:\Sales 100%\%USERNAME%.vrn", r"PC\Taro"),
+    (r"C:\50%off\vorlinde-agenda-task.exe", r"C:\Users\Taro\cal.vrn", r"PC\Taro"),
 ]
 
 
@@ -137,7 +144,13 @@ def main():
     problems = []
     for row in ROWS:
         problems += check_row(command, *row)
-    return report(problems, "%d task definitions read back as meant" % len(ROWS))
+    for row in REFUSED_ROWS:
+        done = subprocess.run(command + list(row), stdout=subprocess.PIPE)
+        if done.returncode == 0 or done.stdout:
+            problems.append("task for %r, %r, %r: want no definition, got status %d and %d bytes"
+                            % (*row, done.returncode, len(done.stdout)))
+    return report(problems, "%d task definitions read back as meant, %d refused"
+                  % (len(ROWS), len(REFUSED_ROWS)))
 
 
 if __name__ == "__main__":

@@ -2,7 +2,10 @@
 # Runs a Windows test program in the session that wine-session.sh started,
 # from the folder SCREENSHOTS, then turns the screenshots the program saved
 # there as BMP into PNG. A 64-bit program runs under wine64, a 32-bit one
-# under the 32-bit loader of the route the session chose.
+# under the 32-bit loader of the route the session chose, in a Japanese
+# locale unless VORLINDE_WINE_LC_ALL names another (the ANSI code page follows
+# it: 932 for Japanese, 1252 for en_US), and with names beyond ASCII when
+# VORLINDE_WINE_UTF8_NAMES is set.
 #
 #   wine-run.sh STATE SCREENSHOTS PROGRAM [ARGUMENT...]
 set -eu
@@ -26,10 +29,22 @@ if [ "$machine" = 014c ]; then
     exit 77
   fi
 fi
+locale=${VORLINDE_WINE_LC_ALL:-ja_JP.UTF-8}
+# VORLINDE_WINE_UTF8_NAMES: the session's own compiled locales, so that file
+# names and arguments beyond ASCII reach Wine whole.
+if [ -n "${VORLINDE_WINE_UTF8_NAMES:-}" ]; then
+  if [ ! -d "$state/locales/$locale" ]; then
+    echo "wine-run: the session has no locale $locale (localedef and the locales' sources)" >&2
+    [ "${CI:-}" = true ] && exit 1
+    exit 77
+  fi
+  LOCPATH=$state/locales
+  export LOCPATH
+fi
 mkdir -p "$screenshots"
 cd "$screenshots"
 status=0
-LC_ALL=ja_JP.UTF-8 "$wine" "$@" </dev/null || status=$?
+LC_ALL=$locale "$wine" "$@" </dev/null || status=$?
 for bmp in *.bmp; do
   [ -f "$bmp" ] || continue
   if convert "$bmp" "${bmp%.bmp}.png"; then rm -f "$bmp"; fi

@@ -167,6 +167,14 @@ ENV
     '[HKEY_CURRENT_USER\Software\Wine\Fonts\Replacements]' '"ＭＳ Ｐゴシック"="IPAPGothic"' |
     iconv -f UTF-8 -t UTF-16 >"$state/fonts.reg"
   "$wine64" regedit /S "$state/fonts.reg" </dev/null >>"$state/wineboot.log" 2>&1
+  # Locales for the tests of names beyond ASCII, from the system's locale
+  # sources where it has them: Wine encodes Unix file names and arguments by
+  # the locale, and where that locale is not installed it takes ASCII and a
+  # name's other bytes lose their high bit. wine-run.sh uses them when asked.
+  mkdir -p "$state/locales"
+  for name in ja_JP en_US; do
+    localedef -i $name -f UTF-8 "$state/locales/$name.UTF-8" >/dev/null 2>&1 || true
+  done
   trap - EXIT
   echo "wine session: prefix $WINEPREFIX, display $DISPLAY, 32-bit route: $route${wine32:+ ($wine32)}"
 }

@@ -266,7 +266,10 @@ bool AgendaChecker::CheckNeverOccurs(const std::string& line, const LineReading&
 bool CheckAgendaFile(const std::string& name, const CheckOptions& options,
                      std::vector<Finding>* findings) {
   AgendaChecker checker(options);
-  AgendaLines lines(name.c_str());
+  // The module's reader opens the file by its ANSI name, as the plug-in does.
+  std::string ansi;
+  if (!AnsiName(name, &ansi)) return false;
+  AgendaLines lines(ansi.c_str());
   if (!lines.IsOpen() || !checker.Begin(name, findings)) return false;
   AgendaLine line;
   while (checker.LinesAreText() && lines.Next(&line)) checker.CheckLine(line, findings);

@@ -3,6 +3,8 @@
 // whether it belongs to the program alone.
 #pragma once
 
+#include <stdio.h>
+
 #include <string>
 
 // Shift-JIS text in the terminal's encoding; bytes that do not convert are
@@ -12,8 +14,15 @@ std::string ToTerminalText(const std::string& shiftJis);
 // A tool's own UTF-8 text in the terminal's encoding.
 std::string Utf8ToTerminalText(const std::string& utf8);
 
+// Writes a tool's own UTF-8 text to `stream`: to a Windows console with
+// WriteConsoleW, so that every character shows whatever the console's code
+// page; anywhere else (a file, a pipe, a Linux terminal) as
+// Utf8ToTerminalText's bytes.
+void PrintText(FILE* stream, const std::string& utf8);
+
 // A command-line argument (a file name, an entry's text) as UTF-8: on Linux
-// arguments are UTF-8 already, on Windows in the system's ANSI code page.
+// arguments are UTF-8 already, and on Windows the program reads its command
+// line as UTF-16 and makes it UTF-8, so the argument comes back as it is.
 std::string ArgumentToUtf8(const std::string& argument);
 
 // Whether the user's environment is Japanese: on Windows the console's or the

@@ -8,6 +8,8 @@ std::string ToTerminalText(const std::string& shiftJis) { return ShiftJisToUtf8(
 
 std::string Utf8ToTerminalText(const std::string& utf8) { return utf8; }
 
+void PrintText(FILE* stream, const std::string& utf8) { fputs(utf8.c_str(), stream); }
+
 std::string ArgumentToUtf8(const std::string& argument) { return argument; }
 
 bool TerminalIsJapanese(const std::string& messageLocale) {

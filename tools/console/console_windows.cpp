@@ -52,9 +52,26 @@ std::string Utf8ToTerminalText(const std::string& utf8) {
   return Convert(utf8, CP_UTF8, OutputCodePage());
 }
 
-std::string ArgumentToUtf8(const std::string& argument) {
-  return Convert(argument, CP_ACP, CP_UTF8);
+void PrintText(FILE* stream, const std::string& utf8) {
+  const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
+  DWORD mode = 0;
+  if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) {
+    fputs(Utf8ToTerminalText(utf8).c_str(), stream);
+    return;
+  }
+  // What the C runtime holds yet goes first, so that the order stays.
+  fflush(stream);
+  const std::wstring wide = Utf8ToWide(utf8);
+  DWORD written = 0;
+  for (size_t at = 0; at < wide.size(); at += written) {
+    const DWORD units = static_cast<DWORD>(wide.size() - at < 8192 ? wide.size() - at : 8192);
+    if (!WriteConsoleW(handle, wide.data() + at, units, &written, nullptr) || written == 0) return;
+  }
 }
+
+// The program reads its command line as UTF-16 and hands it on as UTF-8
+// (main.cpp), so its arguments are UTF-8 already.
+std::string ArgumentToUtf8(const std::string& argument) { return argument; }
 
 bool TerminalIsJapanese(const std::string&) {
   return GetConsoleOutputCP() == kShiftJis || GetACP() == kShiftJis;

@@ -49,6 +49,14 @@ std::string WideToUtf8(const std::wstring& wide);
 
 bool IsUtf8(const std::string& bytes);
 
+// A UTF-8 file name as the plug-in's engine opens it (with the narrow, ANSI
+// functions): on Windows `*ansi` is the name in the system's ANSI code page,
+// and false when that code page lacks one of its characters (no look-alike is
+// taken in its place: it is written "?", so that the name opens no file);
+// its length is the name's length in ANSI bytes. On
+// Linux the name's bytes as they are, and always true.
+bool AnsiName(const std::string& utf8, std::string* ansi);
+
 enum class Encoding {
   kShiftJis,  // ASCII included
   kUtf8,

@@ -48,3 +48,8 @@ bool ToAnsiCodePage(const std::string& utf8, std::string* ansi) {
   *ansi = Utf8ToShiftJis(utf8, &substituted);
   return !substituted;
 }
+
+bool AnsiName(const std::string& utf8, std::string* ansi) {
+  *ansi = utf8;
+  return true;
+}

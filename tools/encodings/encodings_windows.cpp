@@ -43,19 +43,29 @@ bool CodePage932Of(char32_t character, std::string* out) {
   return true;
 }
 
-// The Windows side refines this; the system's ANSI code page, with no
-// look-alike taken for a character it lacks.
-bool ToAnsiCodePage(const std::string& utf8, std::string* ansi) {
-  const std::wstring wide = Utf8ToWide(utf8);
+bool AnsiName(const std::string& utf8, std::string* ansi) {
   ansi->clear();
-  if (wide.empty()) return true;
+  // Where the ANSI code page is UTF-8 every name has its bytes, and
+  // WideCharToMultiByte would refuse the flag and the check below.
+  if (GetACP() == CP_UTF8 || utf8.empty()) {
+    *ansi = utf8;
+    return true;
+  }
+  bool valid = true;
+  const std::u16string units = Utf8ToUtf16(utf8, &valid);
+  const std::wstring wide(units.begin(), units.end());
   const int size = static_cast<int>(wide.size());
-  BOOL lacked = FALSE;
+  // A character the code page lacks is written "?", which no file name holds.
+  const char question[] = "?";
+  BOOL usedDefault = FALSE;
   const int bytes = WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, nullptr, 0,
-                                        nullptr, &lacked);
-  if (bytes <= 0 || lacked) return false;
+                                        question, &usedDefault);
+  if (bytes <= 0) return false;
   ansi->assign(static_cast<size_t>(bytes), '\0');
-  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, &(*ansi)[0], bytes, nullptr,
-                      &lacked);
-  return !lacked;
+  WideCharToMultiByte(CP_ACP, WC_NO_BEST_FIT_CHARS, wide.data(), size, &(*ansi)[0], bytes, question,
+                      &usedDefault);
+  return valid && !usedDefault;
 }
+
+// The chip reads its list in the ANSI code page, as a file is opened here.
+bool ToAnsiCodePage(const std::string& utf8, std::string* ansi) { return AnsiName(utf8, ansi); }

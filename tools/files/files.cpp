@@ -2,7 +2,6 @@
 
 #include <errno.h>
 #include <stdio.h>
-#include <sys/stat.h>
 
 #include "tools/files/files_platform.h"
 
@@ -32,7 +31,7 @@ FileProblem ProblemOf(int error) {
 
 FileProblem ReadWholeFile(const std::string& name, std::string* bytes) {
   if (!IsRegularFile(name)) return WhyUnreadable(name);
-  FILE* file = fopen(name.c_str(), "rb");
+  FILE* file = OpenToRead(name);
   if (file == nullptr) return ProblemOf(errno);
   char buffer[65536];
   size_t n = 0;
@@ -50,7 +49,7 @@ FileProblem WriteNewFile(const std::string& name, const std::string& bytes) {
                        fflush(file) == 0 && FlushToDisk(file);
   if (!written) problem = ProblemOf(errno);
   if (fclose(file) != 0 && !problem) problem = ProblemOf(errno);
-  if (problem) remove(name.c_str());
+  if (problem) RemoveFile(name);
   return problem;
 }
 
@@ -73,25 +72,19 @@ FileProblem ReplaceFileContents(const std::string& target, const std::string& by
   // The temporary file is this run's own: no other run removes it, or
   // writes it.
   if (!problem) problem = MoveFileOver(name, file);
-  if (problem) remove(name.c_str());
+  if (problem) RemoveFile(name);
   return problem;
 }
 
 FileProblem WhyUnreadable(const std::string& name) {
-  struct stat status;
-  if (stat(name.c_str(), &status) != 0) return ProblemOf(errno);
-  if (S_ISDIR(status.st_mode)) return {FileProblem::kFolder, 0};
-  if (!S_ISREG(status.st_mode)) return {FileProblem::kNotAFile, 0};
-  FILE* file = fopen(name.c_str(), "rb");
+  if (const FileProblem kind = KindAt(name)) return kind;
+  FILE* file = OpenToRead(name);
   if (file == nullptr) return ProblemOf(errno);
   fclose(file);
   return {FileProblem::kNotAFile, 0};
 }
 
-bool IsRegularFile(const std::string& name) {
-  struct stat status;
-  return stat(name.c_str(), &status) == 0 && S_ISREG(status.st_mode);
-}
+bool IsRegularFile(const std::string& name) { return !KindAt(name); }
 
 std::string FolderOf(const std::string& path) {
   const size_t end = path.find_last_of("/\\");

@@ -72,6 +72,9 @@ FileProblem WhyUnreadable(const std::string& name);
 
 bool IsRegularFile(const std::string& name);
 
+// Removes the file `name`, when it is there.
+void RemoveFile(const std::string& name);
+
 // The folder part of a path, with its last separator ("/", or "\\" as well),
 // or "" for a bare name.
 std::string FolderOf(const std::string& path);

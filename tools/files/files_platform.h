@@ -34,3 +34,11 @@ FileProblem WhyNotWritable(const std::string& path);
 // (mode, owner and group where the process may set them); its name in
 // `*name`. Null, with the problem and the name tried last, when it cannot.
 FILE* CreateTemporaryFor(const std::string& target, std::string* name, FileProblem* problem);
+
+// Opens the file `name` to read its bytes ("rb"); null, with errno set, when
+// it cannot.
+FILE* OpenToRead(const std::string& name);
+
+// What is at `name`: kNone for a regular file, kFolder, kNotAFile, or why it
+// cannot be looked at.
+FileProblem KindAt(const std::string& name);

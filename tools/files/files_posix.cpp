@@ -136,3 +136,15 @@ FileProblem LockForRefresh(const std::string& path, int seconds, RefreshLock* lo
   }
   return {FileProblem::kBusy, 0};
 }
+
+FILE* OpenToRead(const std::string& name) { return fopen(name.c_str(), "rb"); }
+
+void RemoveFile(const std::string& name) { remove(name.c_str()); }
+
+FileProblem KindAt(const std::string& name) {
+  struct stat status;
+  if (stat(name.c_str(), &status) != 0) return ProblemOf(errno);
+  if (S_ISDIR(status.st_mode)) return {FileProblem::kFolder, 0};
+  if (!S_ISREG(status.st_mode)) return {FileProblem::kNotAFile, 0};
+  return {};
+}

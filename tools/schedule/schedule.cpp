@@ -111,14 +111,17 @@ std::string QuoteWindowsArgument(const std::string& argument) {
 
 std::string TaskXml(const std::string& program, const std::string& agendaFile,
                     const std::string& user) {
+  // Task Scheduler expands %NAME% in the command and its arguments where
+  // NAME is an environment variable, and there is no way to write a "%" it
+  // leaves alone (quotes and "^" do not keep it): a path holding one would
+  // run another file on the day such a variable is set. Refused.
+  if ((program + agendaFile).find('%') != std::string::npos) return std::string();
   char start[32];
   snprintf(start, sizeof start, "2020-01-01T%02d:%02d:00", kRefreshHour, kRefreshMinute);
   const std::string file = XmlText(agendaFile);
   const std::string userId = XmlText(user);
   // Elements in the order Task Scheduler itself writes them, which its schema
-  // checks for the triggers. Task Scheduler expands %NAME% in the command and
-  // its arguments where NAME is an environment variable; there is no way to
-  // write a "%" it leaves alone.
+  // checks for the triggers.
   return std::string() +
          "<?xml version=\"1.0\" encoding=\"UTF-16\"?>\n"
          "<Task version=\"1.2\" xmlns=\"http://schemas.microsoft.com/windows/2004/02/mit/task\">\n"
@@ -180,6 +183,7 @@ std::string TaskXml(const std::string& program, const std::string& agendaFile,
 }
 
 std::string TaskFileBytes(const std::string& xml) {
+  if (xml.empty()) return std::string();
   bool valid = true;
   const std::u16string utf16 = Utf8ToUtf16(xml, &valid);
   if (!valid) return std::string();

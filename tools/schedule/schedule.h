@@ -41,12 +41,13 @@ std::string TaskName(const std::string& agendaFile, const std::string& user);
 // again, on battery too; a run is stopped after 10 minutes, and none starts
 // while one is running. The task is hidden and runs as `user`, only while
 // logged on, without elevation. As text with an encoding="UTF-16" declaration,
-// to be saved with TaskFileBytes.
+// to be saved with TaskFileBytes. Empty when either path holds a "%", which
+// Task Scheduler would read as the start of an environment variable's name.
 std::string TaskXml(const std::string& program, const std::string& agendaFile,
                     const std::string& user);
 
 // `xml` as the file `schtasks /create /xml` reads: UTF-16 little-endian with
-// a byte-order mark. Empty when `xml` is not UTF-8.
+// a byte-order mark. Empty when `xml` is empty or not UTF-8.
 std::string TaskFileBytes(const std::string& xml);
 
 // `argument` in double quotes as CommandLineToArgvW and the C runtime read it

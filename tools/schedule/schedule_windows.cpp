@@ -47,6 +47,8 @@ std::string Environment(const wchar_t* name) {
 }  // namespace
 
 SchedulerRun RegisterTask(const std::string& name, const std::string& xml) {
+  // An empty definition is a path TaskXml refused (a "%" in it).
+  if (xml.empty()) return {SchedulerRun::kNotStarted, ERROR_INVALID_NAME};
   const std::string bytes = TaskFileBytes(xml);
   if (bytes.empty()) return {SchedulerRun::kNotStarted, ERROR_NO_UNICODE_TRANSLATION};
   wchar_t folder[MAX_PATH + 1];

@@ -119,12 +119,34 @@ Answer Request(const WebAddress& address, const RequestLimits& limits) {
   DWORD_PTR context = reinterpret_cast<DWORD_PTR>(&certificateFlags);
   WinHttpSetOption(request.get(), WINHTTP_OPTION_CONTEXT_VALUE, &context, sizeof context);
   WinHttpSetStatusCallback(request.get(), OnStatus, WINHTTP_CALLBACK_FLAG_SECURE_FAILURE, 0);
+  // The transfer limit counts from the start and covers the wait for the
+  // headers as well as the body: before each step that waits, WinHTTP's own
+  // timeouts are set to the time left, the wait for all the headers among
+  // them (WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, which bounds the headers
+  // as a whole, where the receive timeout bounds each read alone), and the
+  // time is checked again after it.
+  const auto timeLeft = [&]() -> DWORD {
+    const ULONGLONG spent = GetTickCount64() - start;
+    return spent >= static_cast<ULONGLONG>(transferMs) ? 0 : static_cast<DWORD>(transferMs - spent);
+  };
+  const auto boundByTimeLeft = [&]() {
+    const DWORD left = timeLeft();
+    if (left == 0) return false;
+    const int leftMs = static_cast<int>(left);
+    WinHttpSetTimeouts(request.get(), connectMs, connectMs < leftMs ? connectMs : leftMs, leftMs,
+                       leftMs);
+    SetNumber(request.get(), WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, left);
+    return true;
+  };
+  if (!boundByTimeLeft()) return fail(ERROR_WINHTTP_TIMEOUT);
   if (!WinHttpSendRequest(request.get(), WINHTTP_NO_ADDITIONAL_HEADERS, 0, WINHTTP_NO_REQUEST_DATA,
                           0, 0, 0)) {
     return fail(GetLastError());
   }
   connecting = false;
+  if (!boundByTimeLeft()) return fail(ERROR_WINHTTP_TIMEOUT);
   if (!WinHttpReceiveResponse(request.get(), nullptr)) return fail(GetLastError());
+  if (timeLeft() == 0) return fail(ERROR_WINHTTP_TIMEOUT);
   DWORD status = 0, size = sizeof status;
   WinHttpQueryHeaders(request.get(), WINHTTP_QUERY_STATUS_CODE | WINHTTP_QUERY_FLAG_NUMBER,
                       WINHTTP_HEADER_NAME_BY_INDEX, &status, &size, WINHTTP_NO_HEADER_INDEX);
@@ -139,10 +161,9 @@ Answer Request(const WebAddress& address, const RequestLimits& limits) {
   }
   static char buffer[64 << 10];
   while (true) {
-    const ULONGLONG spent = GetTickCount64() - start;
-    if (spent >= static_cast<ULONGLONG>(transferMs)) return fail(ERROR_WINHTTP_TIMEOUT);
-    SetNumber(request.get(), WINHTTP_OPTION_RECEIVE_TIMEOUT,
-              static_cast<DWORD>(transferMs - spent));
+    const DWORD left = timeLeft();
+    if (left == 0) return fail(ERROR_WINHTTP_TIMEOUT);
+    SetNumber(request.get(), WINHTTP_OPTION_RECEIVE_TIMEOUT, left);
     DWORD read = 0;
     if (!WinHttpReadData(request.get(), buffer, sizeof buffer, &read)) return fail(GetLastError());
     if (read == 0) break;

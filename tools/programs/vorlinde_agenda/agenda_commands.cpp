@@ -8,6 +8,7 @@
 #include "tools/checker/checker.h"
 #include "tools/console/console.h"
 #include "tools/convert/convert.h"
+#include "tools/encodings/encodings.h"
 #include "tools/programs/vorlinde_agenda/finding_words.h"
 #include "tools/programs/vorlinde_agenda/names.h"
 #include "tools/programs/vorlinde_agenda/subcommands.h"
@@ -16,10 +17,16 @@
 void ShowDays(const std::vector<std::string>& files, AgendaDate date, long days, bool raw) {
   std::string list;
   for (const std::string& file : files) {
-    if (!AgendaReader(file.c_str()).IsOpen()) {
+    // The engine opens files by their ANSI names, as the plug-in does; a
+    // name with a "?" for a character the code page lacks opens no file, and
+    // the memo is then the one for a file the plug-in cannot open.
+    std::string name;
+    if (!AnsiName(file, &name)) {
+      Tell(stderr, kTextCannotRead, {Shown(file), Say(kTextNameNotInCodePage)});
+    } else if (!AgendaReader(name.c_str()).IsOpen()) {
       Tell(stderr, kTextCannotRead, {Shown(file), WhyFile(WhyUnreadable(file))});
     }
-    list += file + "\r\n";
+    list += name + "\r\n";
   }
   if (raw) SetBinaryOutput();
   for (long day = 0; day < days; ++day) {
@@ -40,6 +47,12 @@ int CheckFiles(const std::vector<std::string>& files, bool verbose, bool chipLim
   size_t warnings = 0, checked = 0, unreadable = 0;
   for (const std::string& file : files) {
     std::vector<Finding> findings;
+    std::string ansi;
+    if (!AnsiName(file, &ansi)) {
+      Tell(stderr, kTextCannotRead, {Shown(file), Say(kTextNameNotInCodePage)});
+      ++unreadable;
+      continue;
+    }
     if (!CheckAgendaFile(file, checking, &findings)) {
       Tell(stderr, kTextCannotRead, {Shown(file), WhyFile(WhyUnreadable(file))});
       ++unreadable;
@@ -129,7 +142,7 @@ int ConvertFile(const std::string& name, bool substitute, const std::string& out
   }
   if (const FileProblem problem = ReplaceFileContents(target, conversion.shiftJis)) {
     Tell(stderr, kTextCannotWriteLeft, {Shown(target), WhyFile(problem), Shown(name)});
-    if (!backup.empty()) remove(backup.c_str());
+    if (!backup.empty()) RemoveFile(backup);
     return 2;
   }
   const char* from = EncodingName(conversion.from);

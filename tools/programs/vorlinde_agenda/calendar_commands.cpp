@@ -238,7 +238,12 @@ int Export(const Arguments& arguments) {
   }
   std::vector<AgendaFileName> files;
   for (const std::string& name : arguments.operands) {
-    if (!AgendaReader(name.c_str()).IsOpen()) {
+    std::string ansi;
+    if (!AnsiName(name, &ansi)) {
+      Tell(stderr, kTextCannotRead, {Shown(name), Say(kTextNameNotInCodePage)});
+      return 2;
+    }
+    if (!AgendaReader(ansi.c_str()).IsOpen()) {
       Tell(stderr, kTextCannotRead, {Shown(name), WhyFile(WhyUnreadable(name))});
       return 2;
     }

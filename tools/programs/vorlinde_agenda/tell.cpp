@@ -45,7 +45,7 @@ std::string Say(Text text, const std::vector<std::string>& arguments) {
 }
 
 void Tell(FILE* stream, Text text, const std::vector<std::string>& arguments) {
-  fputs(Utf8ToTerminalText(Say(text, arguments)).c_str(), stream);
+  PrintText(stream, Say(text, arguments));
 }
 
 std::string Shown(const std::string& argument) { return ArgumentToUtf8(argument); }

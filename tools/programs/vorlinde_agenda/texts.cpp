@@ -656,6 +656,9 @@ constexpr Entry kTexts[] = {
     {kTextMonth, kAsItIs, "month {0}", "{0}月"},
     {kTextDay, kAsItIs, "day {0}", "{0}日"},
     {kTextDateJoin, kAsItIs, ", ", ""},  // between year, month and day
+    {kTextNameNotInCodePage, kAsItIs,
+     "its name has characters the system's code page lacks, which the plug-in cannot open",
+     "名前にシステムのコードページにない文字があり、プラグインが開けません"},
     // A month named in a message: its English name, its number in Japanese.
     {kTextJanuary, kAsItIs, "January", "1"},
     {static_cast<Text>(kTextJanuary + 1), kAsItIs, "February", "2"},

@@ -211,6 +211,8 @@ enum Text {
   kTextMonth,
   kTextDay,
   kTextDateJoin,
+  // Why a file cannot be written or read, on Windows (with kTextNoSuchFile...).
+  kTextNameNotInCodePage,
   kTextJanuary,  // to kTextJanuary + 11, December
   kTextCount = kTextJanuary + 12
 };
