@@ -24,7 +24,10 @@ import zipfile
 
 import pefile
 
-SYSTEM_DLLS = {"KERNEL32.DLL", "USER32.DLL", "COMDLG32.DLL", "MSVCRT.DLL", "WINHTTP.DLL"}
+# The DLLs every Windows has; SHELL32 splits the program's UTF-16 command
+# line (CommandLineToArgvW).
+SYSTEM_DLLS = {"KERNEL32.DLL", "USER32.DLL", "COMDLG32.DLL", "MSVCRT.DLL", "WINHTTP.DLL",
+               "SHELL32.DLL"}
 CONSOLE, GUI = 3, 2  # PE subsystems: WINDOWS_CUI, WINDOWS_GUI
 
 

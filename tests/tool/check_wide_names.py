@@ -29,6 +29,17 @@ ROWS = [
 ]
 
 
+# What the drop says of a path a chip cannot read, in each language: the
+# end of its first line (after the path) and its second line.
+CHIP_TOLD = {
+    "en": (": it holds characters that Windows' code page for programs lacks.",
+           "Move the file to a folder, or give it a name, of ASCII and Japanese characters "
+           "alone."),
+    "ja": (" のパスは付箋で読めません：Windows のプログラム用コードページにない文字が含まれています。",
+           "ファイルを英数字と日本語だけのフォルダーに移すか、そのような名前にしてください。"),
+}
+
+
 def run(command, args, cwd, locale):
     env = dict(os.environ, LANG="C", LC_ALL="", TZ="UTC", SOURCE_DATE_EPOCH="1798761600",
                VORLINDE_WINE_LC_ALL=locale, VORLINDE_WINE_UTF8_NAMES="1")
@@ -63,11 +74,20 @@ def check_row(native, windows, locale, name, refused):
         want = (made["native"][0] if not refused else 2,) + made["native"][1:]
         # The messages name the file in the ANSI code page, which lacks some
         # of its characters: each line is compared after the name.
-        told_right = (told["windows"] == [] if not refused else len(told["windows"]) == 3
-                      and all(line.endswith(refused) for line in told["windows"]))
+        # Where it is refused, the drop also says instead of the path to
+        # write into the chip why a chip cannot read it, and what to do.
+        if not refused:
+            told_right = told["windows"] == []
+        else:
+            chip = CHIP_TOLD[locale[:2]]
+            lines = [line for line in told["windows"] if line]
+            refusals = [line for line in lines if line.endswith(refused)]
+            others = [line for line in lines if not line.endswith(refused)]
+            told_right = (len(refusals) == 3 and len(others) == 2
+                          and others[0].endswith(chip[0]) and others[1] == chip[1])
         if made["windows"] != want or made["native"][1] is None or not told_right:
             return ["%s in %s: want %r and %s, got %r and %r"
-                    % (name, locale, want, "three lines ending %r" % refused if refused
+                    % (name, locale, want, "three lines ending %r and the chip's two" % refused if refused
                        else "no message", made["windows"], told["windows"])]
         return []
 
