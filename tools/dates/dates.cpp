@@ -36,6 +36,13 @@ std::string DateColumns(AgendaDate date) {
   return text;
 }
 
+std::string ClockColumns(int32_t minuteOfDay) {
+  char text[32];
+  snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(minuteOfDay / 60),
+           static_cast<int>(minuteOfDay % 60));
+  return text;
+}
+
 AgendaDate AYearAfter(AgendaDate date) {
   const int32_t year = date.year + 1;
   return {year, date.month, std::min(date.day, DaysInMonth(year, date.month))};

@@ -15,6 +15,9 @@ bool ParseDate(const std::string& text, AgendaDate* date);
 // "YYYY/MM/DD"; a zero field is written as zeros (a wildcard).
 std::string DateColumns(AgendaDate date);
 
+// "HH:MM" of a minute of the day (0 to 1439), as a timed entry writes it.
+std::string ClockColumns(int32_t minuteOfDay);
+
 // The same day a year later; 29 February gives 28 February of a common year.
 AgendaDate AYearAfter(AgendaDate date);
 

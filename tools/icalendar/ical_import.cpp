@@ -297,11 +297,10 @@ void Importer::AddInstance(const icaltimetype& start, Event* event) {
     }
     return;
   }
-  char clock[32];
   if (startDay >= first_ && startDay <= last_) {
-    snprintf(clock, sizeof clock, " %02d:%02d ", begin.minutes / 60, begin.minutes % 60);
     if (!Add(event, {startDay, 2, begin.minutes, event->order,
-                     DateColumns(begin.date) + clock + Text(event, kTimedEntryTextAt)})) {
+                     DateColumns(begin.date) + " " + ClockColumns(begin.minutes) + " " +
+                         Text(event, kTimedEntryTextAt)})) {
       return;
     }
   }
@@ -310,11 +309,8 @@ void Importer::AddInstance(const icaltimetype& start, Event* event) {
   bool unused = false;
   for (int64_t day = std::max(startDay + 1, first_); day <= std::min(endDay, last_); ++day) {
     const AgendaDate date = DateOfDay(day);
-    if (day == DayNumber(end.date)) {
-      snprintf(clock, sizeof clock, " ～%02d:%02d ", end.minutes / 60, end.minutes % 60);
-    } else {
-      snprintf(clock, sizeof clock, " ～ ");
-    }
+    const std::string clock =
+        day == DayNumber(end.date) ? " ～" + ClockColumns(end.minutes) + " " : " ～ ";
     if (!Add(event, {day, 1, 0, event->order,
                      DateColumns(date) + Utf8ToShiftJis(clock, &unused) +
                          Text(event, kContinuedEntryTextAt)})) {

@@ -1,5 +1,4 @@
 // almanac: the Japanese almanac as agenda lines (tools/almanac/).
-#include <stdio.h>
 
 #include <algorithm>
 
@@ -45,14 +44,6 @@ bool ReadKinds(const std::string& list, unsigned* kinds) {
   }
 }
 
-// "HH:MM", as import writes an entry's time.
-std::string TimeColumns(int32_t minuteOfDay) {
-  char text[24];
-  snprintf(text, sizeof text, "%02d:%02d", static_cast<int>(minuteOfDay / 60),
-           static_cast<int>(minuteOfDay % 60));
-  return text;
-}
-
 }  // namespace
 
 std::string AlmanacKindNames() {
@@ -78,7 +69,7 @@ int Almanac(const Arguments& arguments) {
     agenda += DateColumns(entry.date) + " ";
     // A moon phase is an instant, written as a timed entry; a solar term
     // names its day.
-    if (entry.kind == AlmanacKind::kMoon) agenda += TimeColumns(entry.minuteOfDay) + " ";
+    if (entry.kind == AlmanacKind::kMoon) agenda += ClockColumns(entry.minuteOfDay) + " ";
     agenda += Utf8ToShiftJis(entry.text, &substituted) + "\r\n";
   }
   return WriteOutput(agenda, arguments.Text(kOutputOption));

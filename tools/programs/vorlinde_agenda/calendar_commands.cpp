@@ -82,8 +82,6 @@ bool TellMaking(const ImportResult& result, bool warn) {
   return result.outcome == ImportOutcome::kDone || result.outcome == ImportOutcome::kCannotReplace;
 }
 
-std::string Padded(int value) { return (value < 10 ? "0" : "") + std::to_string(value); }
-
 }  // namespace
 
 int Import(const Arguments& arguments) {
@@ -206,7 +204,7 @@ int ScheduleRefresh(const std::string& file, bool schedule) {
       break;
   }
   Tell(stdout, schedule ? kTextScheduled : kTextUnscheduled,
-       {result.path, Padded(kRefreshHour) + ":" + Padded(kRefreshMinute), result.task});
+       {result.path, ClockColumns(kRefreshHour * 60 + kRefreshMinute), result.task});
   return 0;
 }
 
