@@ -1,4 +1,5 @@
-// What the text room asks of the platform (text_posix.cpp, text_windows.cpp):
+// What the encodings room asks of the platform (encodings_posix.cpp,
+// encodings_windows.cpp):
 // its own table of code page 932, Shift-JIS as Windows has it.
 #pragma once
 
