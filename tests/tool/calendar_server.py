@@ -20,6 +20,11 @@ that a message naming more than the masked address is caught:
   /SECRET/bomb           200, 21 MiB gzip-compressed to a few KiB when the
                          client accepts gzip, else as /SECRET/huge
   /SECRET/stall          200, the first line of a calendar, then nothing
+  /SECRET/drip           200, its headers a line every quarter second for
+                         DRIP_SECONDS, then the calendar: each read gets
+                         bytes soon, the headers as a whole come late. Each
+                         answer records in `drips` whether all its headers
+                         were sent (True) or the client hung up before.
 
 usage: calendar_server.py CALENDAR FOLDER
 (serves until standard input closes, at most 10 minutes, and prints the two
@@ -38,6 +43,7 @@ SECRET = "k7Qp2vSecretPath"
 MiB = 1 << 20
 HUGE = 21 * MiB
 STALL_SECONDS = 20  # a stalled answer ends by itself after this
+DRIP_SECONDS = 8  # how long "drip" takes to send its headers
 SLOW_SECONDS = 1.5  # how long "slow.ics" takes to answer
 
 
@@ -136,6 +142,23 @@ class Handler(http.server.BaseHTTPRequestHandler):
             self.wfile.write(b"BEGIN:VCALENDAR\r\n")
             self.wfile.flush()
             calendars.stopping.wait(STALL_SECONDS)
+        elif name == "drip":
+            sent = False
+            try:
+                self.send_response(200)
+                for line in range(int(DRIP_SECONDS * 4)):
+                    self.send_header("X-Drip-%d" % line, "x")
+                    self.flush_headers()
+                    if calendars.stopping.wait(0.25):
+                        return
+                self.send_header("Content-Type", "text/calendar")
+                self.end_headers()
+                sent = True
+                self.wfile.write(calendars.calendar)
+            except OSError:  # the client hung up, as it should in time
+                pass
+            finally:
+                calendars.drips.append(sent)
         else:
             self.answer(404)
 
@@ -157,6 +180,7 @@ class CalendarServer:
         self.folder = folder
         self.requests = []
         self.slow = []
+        self.drips = []
         self.stopping = threading.Event()
         self.servers = []
 

@@ -21,8 +21,9 @@ import os
 import subprocess
 import sys
 import tempfile
+import time
 
-from calendar_server import SECRET, CalendarServer
+from calendar_server import DRIP_SECONDS, SECRET, CalendarServer
 from tool_support import report, split_commands
 
 HERE = os.path.dirname(os.path.abspath(__file__))
@@ -56,6 +57,8 @@ ROWS = [
     ("21 MiB", "http", "huge", "", "the calendar is larger than 20 MiB"),
     ("21 MiB in gzip", "http", "bomb", "", "the calendar is larger than 20 MiB"),
     ("a stalled answer", "http", "stall", "TIMEOUT",
+     "the transfer did not end within 2 seconds (transfer timeout)"),
+    ("headers that never end in time", "http", "drip", "TIMEOUT",
      "the transfer did not end within 2 seconds (transfer timeout)"),
     ("a certificate of another CA", "https", "calendar.ics", "OTHER", UNTRUSTED),
     ("a certificate the system does not trust", "https", "calendar.ics", "", UNTRUSTED),
@@ -92,11 +95,23 @@ def shows_secret(*outputs):
     return any(SECRET.encode() in o or TOKEN.encode() in o for o in outputs)
 
 
+def hung_up_in_time(server, drips):
+    """Whether the client gave up on a drip answer's headers before they all
+    came: waits (bounded) for the server to record the answer past `drips`,
+    the count before the row."""
+    for _ in range(int(DRIP_SECONDS + 5) * 10):
+        if len(server.drips) > drips:
+            return not server.drips[drips]
+        time.sleep(0.1)
+    return False
+
+
 def check_rows(native, server, folder, from_file):
     problems = []
     for name, scheme, path, settings, says in ROWS:
         env = environment(settings, folder)
         output = os.path.join(tempfile.mkdtemp(dir=folder), "agenda.vrn")
+        drips = len(server.drips)
         result = run(native, ["import", *OPTIONS, "--output", output,
                               server.address(scheme, path)], env)
         written = None
@@ -112,6 +127,8 @@ def check_rows(native, server, folder, from_file):
         recorded = (written or b"").replace(b"; source: " + address + b"\r\n", b"")
         if shows_secret(result.stdout, result.stderr, recorded):
             problems.append("%s: the secret path or query shows: %s" % (name, got))
+        if path == "drip" and not hung_up_in_time(server, drips):
+            problems.append("%s: waited for all the headers, past the time limit" % name)
         if says is OK:
             want = from_file.stdout.replace(b"; source: " + CALENDAR.encode() + b"\r\n",
                                             b"; source: " + address + b"\r\n")
@@ -153,10 +170,17 @@ def check_windows(native, windows, server, folder):
         address = server.address(scheme, path)
         args = ["import", *OPTIONS, address]
         env = environment(settings, folder)
+        drips = len(server.drips)
         want = run(native, args, env)
+        # The native run's drip answer is recorded before the Windows run.
+        if path == "drip":
+            hung_up_in_time(server, drips)
+            drips += 1
         got = run(windows, args, env)
         if got.returncode == 77:  # wine-run.sh: this machine has no such wine
             return None
+        if path == "drip" and not hung_up_in_time(server, drips):
+            problems.append("windows %s: waited for all the headers, past the time limit" % name)
         message = got.stderr.decode("cp932", "replace").replace("\r\n", "\n")
         if scheme == "http":
             # Whole lines: Wine may add lines of its own. What goes to a pipe

@@ -29,16 +29,6 @@ class Handle {
 // The host and target are printable ASCII (ReadWebAddress made them so).
 std::wstring Widened(const std::string& ascii) { return std::wstring(ascii.begin(), ascii.end()); }
 
-// Keeps the flags of a failed certificate check, which WinHTTP tells only to
-// a status callback, in the DWORD the request's context points to.
-void CALLBACK OnStatus(HINTERNET, DWORD_PTR context, DWORD status, LPVOID information,
-                       DWORD length) {
-  if (status == WINHTTP_CALLBACK_STATUS_SECURE_FAILURE && context != 0 && information != nullptr &&
-      length >= sizeof(DWORD)) {
-    *reinterpret_cast<DWORD*>(context) = *static_cast<DWORD*>(information);
-  }
-}
-
 FetchError ErrorOf(DWORD error, bool connecting, DWORD certificateFlags) {
   switch (error) {
     case ERROR_WINHTTP_NAME_NOT_RESOLVED:
@@ -84,15 +74,45 @@ std::wstring HeaderText(HINTERNET request, DWORD which) {
   return text;
 }
 
-}  // namespace
-
-Answer Request(const WebAddress& address, const RequestLimits& limits) {
-  const ULONGLONG start = GetTickCount64();
+// One request, made on a thread of its own so that the caller can give up
+// on it at the deadline whatever WinHTTP waits for. Both threads hold it;
+// the last to let go frees it.
+struct Exchange {
+  WebAddress address;
+  RequestLimits limits;
+  ULONGLONG start;
   Answer answer;
-  DWORD certificateFlags = 0;
+  DWORD certificateFlags = 0;    // of a failed certificate check
+  volatile LONG connecting = 1;  // until the connection is made
+  volatile LONG holders = 2;
+};
+
+// Keeps what WinHTTP tells only to a status callback: the flags of a failed
+// certificate check, and that the connection is made.
+void CALLBACK OnStatus(HINTERNET, DWORD_PTR context, DWORD status, LPVOID information,
+                       DWORD length) {
+  Exchange* exchange = reinterpret_cast<Exchange*>(context);
+  if (exchange == nullptr) return;
+  if (status == WINHTTP_CALLBACK_STATUS_CONNECTED_TO_SERVER) {
+    InterlockedExchange(&exchange->connecting, 0);
+  } else if (status == WINHTTP_CALLBACK_STATUS_SECURE_FAILURE && information != nullptr &&
+             length >= sizeof(DWORD)) {
+    exchange->certificateFlags = *static_cast<DWORD*>(information);
+  }
+}
+
+void LetGo(Exchange* exchange) {
+  if (InterlockedDecrement(&exchange->holders) == 0) delete exchange;
+}
+
+Answer Run(Exchange* exchange) {
+  const WebAddress& address = exchange->address;
+  const RequestLimits& limits = exchange->limits;
+  const ULONGLONG start = exchange->start;
+  Answer answer;
   bool connecting = true;
   const auto fail = [&](DWORD error) {
-    answer.error = ErrorOf(error, connecting, certificateFlags);
+    answer.error = ErrorOf(error, connecting, exchange->certificateFlags);
     if (answer.error == FetchError::kOther) answer.code = "WinHTTP " + std::to_string(error);
     return answer;
   };
@@ -116,15 +136,16 @@ Answer Request(const WebAddress& address, const RequestLimits& limits) {
   // gzip and deflate, from Windows 8.1 on; where the option is refused,
   // nothing compressed is asked for.
   SetNumber(request.get(), WINHTTP_OPTION_DECOMPRESSION, WINHTTP_DECOMPRESSION_FLAG_ALL);
-  DWORD_PTR context = reinterpret_cast<DWORD_PTR>(&certificateFlags);
+  DWORD_PTR context = reinterpret_cast<DWORD_PTR>(exchange);
   WinHttpSetOption(request.get(), WINHTTP_OPTION_CONTEXT_VALUE, &context, sizeof context);
-  WinHttpSetStatusCallback(request.get(), OnStatus, WINHTTP_CALLBACK_FLAG_SECURE_FAILURE, 0);
+  WinHttpSetStatusCallback(
+      request.get(), OnStatus,
+      WINHTTP_CALLBACK_FLAG_SECURE_FAILURE | WINHTTP_CALLBACK_FLAG_CONNECT_TO_SERVER, 0);
   // The transfer limit counts from the start and covers the wait for the
-  // headers as well as the body: before each step that waits, WinHTTP's own
-  // timeouts are set to the time left, the wait for all the headers among
-  // them (WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT, which bounds the headers
-  // as a whole, where the receive timeout bounds each read alone), and the
-  // time is checked again after it.
+  // headers as well as the body. Request gives up at the deadline; so that
+  // WinHTTP gives up too, before each step that waits its own timeouts are
+  // set to the time left (WINHTTP_OPTION_RECEIVE_RESPONSE_TIMEOUT for the
+  // headers among them), and the time is checked again after it.
   const auto timeLeft = [&]() -> DWORD {
     const ULONGLONG spent = GetTickCount64() - start;
     return spent >= static_cast<ULONGLONG>(transferMs) ? 0 : static_cast<DWORD>(transferMs - spent);
@@ -144,6 +165,7 @@ Answer Request(const WebAddress& address, const RequestLimits& limits) {
     return fail(GetLastError());
   }
   connecting = false;
+  InterlockedExchange(&exchange->connecting, 0);
   if (!boundByTimeLeft()) return fail(ERROR_WINHTTP_TIMEOUT);
   if (!WinHttpReceiveResponse(request.get(), nullptr)) return fail(GetLastError());
   if (timeLeft() == 0) return fail(ERROR_WINHTTP_TIMEOUT);
@@ -159,19 +181,58 @@ Answer Request(const WebAddress& address, const RequestLimits& limits) {
     answer.error = FetchError::kTooLarge;
     return answer;
   }
-  static char buffer[64 << 10];
+  std::string buffer(64 << 10, '\0');
   while (true) {
     const DWORD left = timeLeft();
     if (left == 0) return fail(ERROR_WINHTTP_TIMEOUT);
     SetNumber(request.get(), WINHTTP_OPTION_RECEIVE_TIMEOUT, left);
     DWORD read = 0;
-    if (!WinHttpReadData(request.get(), buffer, sizeof buffer, &read)) return fail(GetLastError());
+    if (!WinHttpReadData(request.get(), &buffer[0], static_cast<DWORD>(buffer.size()), &read)) {
+      return fail(GetLastError());
+    }
     if (read == 0) break;
     if (read > limits.mostBytes - answer.body.size()) {
       answer.error = FetchError::kTooLarge;
       return answer;
     }
-    answer.body.append(buffer, read);
+    answer.body.append(buffer, 0, read);
   }
+  return answer;
+}
+
+DWORD WINAPI RunOnThread(void* argument) {
+  Exchange* exchange = static_cast<Exchange*>(argument);
+  exchange->answer = Run(exchange);
+  LetGo(exchange);
+  return 0;
+}
+
+}  // namespace
+
+// WinHTTP's own timeouts bound each wait alone, and some versions bound the
+// wait for the headers read by read: a server that sends a header line now
+// and then would hold a synchronous request for ever. The request runs on a
+// thread of its own, and past the transfer limit it is left behind as timed
+// out; the thread ends when WinHTTP gives up, or with the process.
+Answer Request(const WebAddress& address, const RequestLimits& limits) {
+  Exchange* exchange = new Exchange{address, limits, GetTickCount64(), Answer()};
+  const HANDLE thread = CreateThread(nullptr, 0, RunOnThread, exchange, 0, nullptr);
+  if (thread == nullptr) {
+    // No thread to spare: the request is made here, bounded by WinHTTP alone.
+    Answer answer = Run(exchange);
+    delete exchange;
+    return answer;
+  }
+  const DWORD waited = WaitForSingleObject(thread, static_cast<DWORD>(limits.transferMilliseconds));
+  CloseHandle(thread);
+  Answer answer;
+  if (waited == WAIT_OBJECT_0) {
+    answer = exchange->answer;
+  } else {
+    answer.error = InterlockedCompareExchange(&exchange->connecting, 0, 0) != 0
+                       ? FetchError::kConnectTimeout
+                       : FetchError::kTransferTimeout;
+  }
+  LetGo(exchange);
   return answer;
 }
