@@ -123,6 +123,8 @@ vorlinde_wine_tool_test(wine32.vorlinde_agenda_refresh check_refresh.py
 # File names beyond the ANSI code page, in an English and a Japanese locale,
 # and a read-only agenda file left as it is.
 vorlinde_wine_tool_test(wine32.vorlinde_agenda_wide_names check_wide_names.py)
+# What it writes to a console shows Japanese whatever the console's code page.
+vorlinde_wine_tool_test(wine32.vorlinde_agenda_console check_console.py)
 # A calendar dropped onto it makes the native program's agenda file, and
 # refresh --schedule registers one task, which --unschedule removes.
 vorlinde_wine_tool_test(wine32.vorlinde_agenda_dropped check_dropped.py --session ${session})

@@ -13,6 +13,5 @@ void PrintMemo(const std::string& memo, bool raw) {
     if (memo[i] == '\r' && i + 1 < memo.size() && memo[i + 1] == '\n') continue;
     text += memo[i];
   }
-  fputs(ToTerminalText(text).c_str(), stdout);
-  fputc('\n', stdout);
+  PrintShiftJis(stdout, text + "\n");
 }

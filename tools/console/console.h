@@ -7,18 +7,16 @@
 
 #include <string>
 
-// Shift-JIS text in the terminal's encoding; bytes that do not convert are
-// shown as "?".
-std::string ToTerminalText(const std::string& shiftJis);
-
-// A tool's own UTF-8 text in the terminal's encoding.
-std::string Utf8ToTerminalText(const std::string& utf8);
-
 // Writes a tool's own UTF-8 text to `stream`: to a Windows console with
 // WriteConsoleW, so that every character shows whatever the console's code
-// page; anywhere else (a file, a pipe, a Linux terminal) as
-// Utf8ToTerminalText's bytes.
+// page; anywhere else (a file, a pipe) in the console's code page, or the
+// ANSI one, with "?" for what it lacks. On Linux the bytes go as they are.
 void PrintText(FILE* stream, const std::string& utf8);
+
+// Writes Shift-JIS text (a memo, an agenda line) to `stream` as PrintText
+// writes UTF-8: to a Windows console as UTF-16, elsewhere in the terminal's
+// encoding, with "?" for bytes that do not convert.
+void PrintShiftJis(FILE* stream, const std::string& shiftJis);
 
 // A command-line argument (a file name, an entry's text) as UTF-8: on Linux
 // arguments are UTF-8 already, and on Windows the program reads its command

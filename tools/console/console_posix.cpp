@@ -4,11 +4,11 @@
 #include "tools/console/console.h"
 #include "tools/encodings/encodings.h"
 
-std::string ToTerminalText(const std::string& shiftJis) { return ShiftJisToUtf8(shiftJis); }
-
-std::string Utf8ToTerminalText(const std::string& utf8) { return utf8; }
-
 void PrintText(FILE* stream, const std::string& utf8) { fputs(utf8.c_str(), stream); }
+
+void PrintShiftJis(FILE* stream, const std::string& shiftJis) {
+  fputs(ShiftJisToUtf8(shiftJis).c_str(), stream);
+}
 
 std::string ArgumentToUtf8(const std::string& argument) { return argument; }
 

@@ -18,21 +18,23 @@ UINT OutputCodePage() {
   return console != 0 ? console : GetACP();
 }
 
+// `text` in code page `from` as UTF-16; UTF-8 is converted by
+// tools/encodings/, any other code page by the system's table.
+std::wstring ToWide(const std::string& text, UINT from) {
+  if (from == CP_UTF8) return Utf8ToWide(text);
+  const int size = static_cast<int>(text.size());
+  const int wide = MultiByteToWideChar(from, 0, text.data(), size, nullptr, 0);
+  if (wide <= 0) return std::wstring();
+  std::wstring utf16(static_cast<size_t>(wide), L'\0');
+  MultiByteToWideChar(from, 0, text.data(), size, &utf16[0], wide);
+  return utf16;
+}
+
 // `text` in code page `from` as code page `to`; characters that `to` lacks
-// come out as "?". UTF-8 is converted by tools/encodings/, any other code
-// page by the system's table.
+// come out as "?".
 std::string Convert(const std::string& text, UINT from, UINT to) {
   if (text.empty() || from == to) return text;
-  std::wstring utf16;
-  if (from == CP_UTF8) {
-    utf16 = Utf8ToWide(text);
-  } else {
-    const int size = static_cast<int>(text.size());
-    const int wide = MultiByteToWideChar(from, 0, text.data(), size, nullptr, 0);
-    if (wide <= 0) return text;
-    utf16.assign(static_cast<size_t>(wide), L'\0');
-    MultiByteToWideChar(from, 0, text.data(), size, &utf16[0], wide);
-  }
+  const std::wstring utf16 = ToWide(text, from);
   if (to == CP_UTF8) return WideToUtf8(utf16);
   const int wide = static_cast<int>(utf16.size());
   const int bytes = WideCharToMultiByte(to, 0, utf16.data(), wide, nullptr, 0, nullptr, nullptr);
@@ -42,31 +44,32 @@ std::string Convert(const std::string& text, UINT from, UINT to) {
   return out;
 }
 
-}  // namespace
-
-std::string ToTerminalText(const std::string& shiftJis) {
-  return Convert(shiftJis, kShiftJis, OutputCodePage());
-}
-
-std::string Utf8ToTerminalText(const std::string& utf8) {
-  return Convert(utf8, CP_UTF8, OutputCodePage());
-}
-
-void PrintText(FILE* stream, const std::string& utf8) {
+// Writes `text` (in code page `from`) to `stream`: to a console as UTF-16,
+// so that the console's code page does not matter; to anything else (a
+// file, a pipe) in the output code page.
+void Print(FILE* stream, const std::string& text, UINT from) {
   const HANDLE handle = reinterpret_cast<HANDLE>(_get_osfhandle(_fileno(stream)));
   DWORD mode = 0;
   if (handle == INVALID_HANDLE_VALUE || !GetConsoleMode(handle, &mode)) {
-    fputs(Utf8ToTerminalText(utf8).c_str(), stream);
+    fputs(Convert(text, from, OutputCodePage()).c_str(), stream);
     return;
   }
   // What the C runtime holds yet goes first, so that the order stays.
   fflush(stream);
-  const std::wstring wide = Utf8ToWide(utf8);
+  const std::wstring wide = ToWide(text, from);
   DWORD written = 0;
   for (size_t at = 0; at < wide.size(); at += written) {
     const DWORD units = static_cast<DWORD>(wide.size() - at < 8192 ? wide.size() - at : 8192);
     if (!WriteConsoleW(handle, wide.data() + at, units, &written, nullptr) || written == 0) return;
   }
+}
+
+}  // namespace
+
+void PrintText(FILE* stream, const std::string& utf8) { Print(stream, utf8, CP_UTF8); }
+
+void PrintShiftJis(FILE* stream, const std::string& shiftJis) {
+  Print(stream, shiftJis, kShiftJis);
 }
 
 // The program reads its command line as UTF-16 and hands it on as UTF-8

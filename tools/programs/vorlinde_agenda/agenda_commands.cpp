@@ -67,10 +67,9 @@ int CheckFiles(const std::vector<std::string>& files, bool verbose, bool chipLim
       std::string where = file + ":" + std::to_string(finding.line) + ":";
       if (finding.column > 0) where += std::to_string(finding.column) + ":";
       const std::string words = FindingWords(UserLanguage(), finding, Shown(file));
-      printf("%s %s: %s\n", where.c_str(), note ? "note" : "warning",
-             Utf8ToTerminalText(words).c_str());
+      PrintText(stdout, where + (note ? " note: " : " warning: ") + words + "\n");
       const std::string line = FindingLine(finding);
-      if (!line.empty()) printf("    %s\n", ToTerminalText(line).c_str());
+      if (!line.empty()) PrintShiftJis(stdout, "    " + line + "\n");
     }
   }
   if (warnings > 0 || unreadable > 0) {

@@ -193,7 +193,7 @@ int ScheduleRefresh(const std::string& file, bool schedule) {
       return 2;
     case ScheduleResult::kNoScheduler:
       // No scheduler here: the line for cron, which the user adds or removes.
-      if (schedule) printf("%s\n", result.crontabLine.c_str());
+      if (schedule) PrintText(stdout, result.crontabLine + "\n");
       Tell(stderr, schedule ? kTextCrontabAdd : kTextCrontabRemove, {result.path});
       return 0;
     case ScheduleResult::kRefused:

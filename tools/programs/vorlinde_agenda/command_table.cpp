@@ -172,7 +172,7 @@ std::string Usage() {
 
 int RunCommandLine(const std::vector<std::string>& arguments) {
   if (arguments.empty()) {
-    fputs(Utf8ToTerminalText(Usage()).c_str(), stderr);
+    PrintText(stderr, Usage());
     return 2;
   }
   const Command* command = FindCommand(arguments.front());
@@ -182,7 +182,7 @@ int RunCommandLine(const std::vector<std::string>& arguments) {
           ? ReadArguments({arguments.begin() + 1, arguments.end()}, OptionsOf(*command), &read)
           : ReadArguments(arguments, {}, &read);
   if (read.help) {
-    fputs(Utf8ToTerminalText(Usage()).c_str(), stdout);
+    PrintText(stdout, Usage());
     return 0;
   }
   if (command == nullptr) {

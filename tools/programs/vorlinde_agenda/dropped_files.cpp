@@ -105,7 +105,7 @@ int DroppedFiles(const std::vector<std::string>& files, bool ask) {
   }
   if (!paths.empty()) {
     Tell(stdout, kTextWriteIntoChip);
-    fputs(Utf8ToTerminalText(paths).c_str(), stdout);
+    PrintText(stdout, paths);
     if (PutOnClipboard(paths.substr(0, paths.size() - 2))) Tell(stdout, kTextOnClipboard);
   }
   if (ask) OfferDailyRefresh(imported);
