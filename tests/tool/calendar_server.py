@@ -43,7 +43,8 @@ SECRET = "k7Qp2vSecretPath"
 MiB = 1 << 20
 HUGE = 21 * MiB
 STALL_SECONDS = 20  # a stalled answer ends by itself after this
-DRIP_SECONDS = 8  # how long "drip" takes to send its headers
+DRIP_SECONDS = 15  # how long "drip" takes to send its headers (a client
+# that hangs up on time is seen within a quarter second)
 SLOW_SECONDS = 1.5  # how long "slow.ics" takes to answer
 
 
