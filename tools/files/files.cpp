@@ -41,14 +41,26 @@ FileProblem ReadWholeFile(const std::string& name, std::string* bytes) {
   return problem;
 }
 
+namespace {
+
+// Writes `bytes` to the new file `file`, on to the disk, and closes it. A
+// failed write that set no error number is still a failure.
+FileProblem WriteAndClose(FILE* file, const std::string& bytes) {
+  FileProblem problem;
+  const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
+                       fflush(file) == 0 && FlushToDisk(file);
+  if (!written) problem = ProblemOf(errno != 0 ? errno : EIO);
+  if (fclose(file) != 0 && !problem) problem = ProblemOf(errno != 0 ? errno : EIO);
+  return problem;
+}
+
+}  // namespace
+
 FileProblem WriteNewFile(const std::string& name, const std::string& bytes) {
   FileProblem problem;
   FILE* file = CreateNewFile(name, &problem);
   if (file == nullptr) return problem;
-  const bool written = fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size() &&
-                       fflush(file) == 0 && FlushToDisk(file);
-  if (!written) problem = ProblemOf(errno);
-  if (fclose(file) != 0 && !problem) problem = ProblemOf(errno);
+  problem = WriteAndClose(file, bytes);
   if (problem) RemoveFile(name);
   return problem;
 }
@@ -64,11 +76,7 @@ FileProblem ReplaceFileContents(const std::string& target, const std::string& by
     if (temporary != nullptr) *temporary = name;
     return problem;
   }
-  const bool written = fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size() &&
-                       fflush(out) == 0 && FlushToDisk(out);
-  // A failed write that set no error number is still a failure.
-  if (!written) problem = ProblemOf(errno != 0 ? errno : EIO);
-  if (fclose(out) != 0 && !problem) problem = ProblemOf(errno != 0 ? errno : EIO);
+  problem = WriteAndClose(out, bytes);
   // The temporary file is this run's own: no other run removes it, or
   // writes it.
   if (!problem) problem = MoveFileOver(name, file);

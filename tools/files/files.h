@@ -60,7 +60,6 @@ class RefreshLock {  // held while one run refreshes a file; let go when destroy
  private:
   friend FileProblem LockForRefresh(const std::string&, int, RefreshLock*);
   intptr_t handle_ = -1;  // the platform's handle (a descriptor, or a HANDLE)
-  std::string path_;
 };
 
 // Takes the refresh lock of the file `path` names (links followed), waiting

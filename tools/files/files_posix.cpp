@@ -129,7 +129,6 @@ FileProblem LockForRefresh(const std::string& path, int seconds, RefreshLock* lo
     if (stat(file.c_str(), &named) == 0 && named.st_dev == locked.st_dev &&
         named.st_ino == locked.st_ino) {
       lock->handle_ = fd;
-      lock->path_ = file;
       return {};
     }
     close(fd);  // replaced while we waited: lock the file named now

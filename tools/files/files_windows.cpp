@@ -222,7 +222,6 @@ FileProblem LockForRefresh(const std::string& path, int seconds, RefreshLock* lo
   }
   if (lock->handle_ != -1) CloseHandle(reinterpret_cast<HANDLE>(lock->handle_));
   lock->handle_ = reinterpret_cast<intptr_t>(handle);
-  lock->path_ = path;
   return {};
 }
 
