@@ -1,11 +1,13 @@
 // The console the command-line tools write to and read from: its encoding
 // (UTF-8 on Linux, the console's code page on Windows), its language, and
-// whether it belongs to the program alone.
+// whether it belongs to the program alone; and the program's command line
+// and environment, as UTF-8 on both systems.
 #pragma once
 
 #include <stdio.h>
 
 #include <string>
+#include <vector>
 
 // Writes a tool's own UTF-8 text to `stream`: to a Windows console with
 // WriteConsoleW, so that every character shows whatever the console's code
@@ -17,6 +19,15 @@ void PrintText(FILE* stream, const std::string& utf8);
 // writes UTF-8: to a Windows console as UTF-16, elsewhere in the terminal's
 // encoding, with "?" for bytes that do not convert.
 void PrintShiftJis(FILE* stream, const std::string& shiftJis);
+
+// The program's arguments after its name, as UTF-8: on Windows read from
+// the UTF-16 command line, as `argv` holds them in the ANSI code page, where
+// a name with characters that code page lacks has lost them ("??.ics").
+std::vector<std::string> ProgramArguments(int argc, char** argv);
+
+// The environment variable's value as UTF-8 (on Windows read in UTF-16, as
+// the command line is), "" when it is not set.
+std::string EnvironmentText(const char* name);
 
 // A command-line argument (a file name, an entry's text) as UTF-8: on Linux
 // arguments are UTF-8 already, and on Windows the program reads its command

@@ -1,8 +1,11 @@
-// The console on Windows: its code page, and the processes that share it.
+// The console on Windows: its code page, the processes that share it, and
+// the command line and environment read in UTF-16.
 #include <fcntl.h>
 #include <io.h>
 #include <stdio.h>
 #include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
 
 #include "tools/console/console.h"
 #include "tools/encodings/encodings.h"
@@ -18,16 +21,9 @@ UINT OutputCodePage() {
   return console != 0 ? console : GetACP();
 }
 
-// `text` in code page `from` as UTF-16; UTF-8 is converted by
-// tools/encodings/, any other code page by the system's table.
+// `text` (UTF-8, or Shift-JIS as code page 932) as UTF-16.
 std::wstring ToWide(const std::string& text, UINT from) {
-  if (from == CP_UTF8) return Utf8ToWide(text);
-  const int size = static_cast<int>(text.size());
-  const int wide = MultiByteToWideChar(from, 0, text.data(), size, nullptr, 0);
-  if (wide <= 0) return std::wstring();
-  std::wstring utf16(static_cast<size_t>(wide), L'\0');
-  MultiByteToWideChar(from, 0, text.data(), size, &utf16[0], wide);
-  return utf16;
+  return Utf8ToWide(from == CP_UTF8 ? text : ShiftJisToUtf8(text));
 }
 
 // `text` in code page `from` as code page `to`; characters that `to` lacks
@@ -72,8 +68,28 @@ void PrintShiftJis(FILE* stream, const std::string& shiftJis) {
   Print(stream, shiftJis, kShiftJis);
 }
 
-// The program reads its command line as UTF-16 and hands it on as UTF-8
-// (main.cpp), so its arguments are UTF-8 already.
+std::vector<std::string> ProgramArguments(int argc, char** argv) {
+  int count = 0;
+  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
+  if (wide == nullptr) return std::vector<std::string>(argv + 1, argv + argc);
+  std::vector<std::string> arguments;
+  for (int i = 1; i < count; ++i) arguments.push_back(WideToUtf8(wide[i]));
+  LocalFree(wide);
+  return arguments;
+}
+
+std::string EnvironmentText(const char* name) {
+  // getenv, and msvcrt's _wgetenv made from it, give the ANSI code page.
+  const std::wstring wide = Utf8ToWide(name);
+  const DWORD size = GetEnvironmentVariableW(wide.c_str(), nullptr, 0);
+  if (size == 0) return std::string();
+  std::wstring value(size, L'\0');
+  const DWORD length = GetEnvironmentVariableW(wide.c_str(), &value[0], size);
+  return length < size ? WideToUtf8(value.substr(0, length)) : std::string();
+}
+
+// ProgramArguments reads the command line as UTF-16 and hands it on as
+// UTF-8, so the arguments are UTF-8 already.
 std::string ArgumentToUtf8(const std::string& argument) { return argument; }
 
 bool TerminalIsJapanese(const std::string&) {

@@ -3,29 +3,8 @@
 #include <stdlib.h>
 #include <time.h>
 
-#if defined(_WIN32)
-#include <windows.h>
-#endif
-
 #include "host/clock.h"
 #include "tools/console/console.h"
-#include "tools/encodings/encodings.h"
-
-std::string EnvironmentText(const char* name) {
-#if defined(_WIN32)
-  // Read in UTF-16, as the command line is: getenv, and msvcrt's _wgetenv
-  // made from it, give the ANSI code page.
-  const std::wstring wide = Utf8ToWide(name);
-  const DWORD size = GetEnvironmentVariableW(wide.c_str(), nullptr, 0);
-  if (size == 0) return std::string();
-  std::wstring value(size, L'\0');
-  const DWORD length = GetEnvironmentVariableW(wide.c_str(), &value[0], size);
-  return length < size ? WideToUtf8(value.substr(0, length)) : std::string();
-#else
-  const char* value = getenv(name);
-  return value != nullptr ? ArgumentToUtf8(value) : std::string();
-#endif
-}
 
 std::string MessageLocale() {
   for (const char* name : {"LC_ALL", "LC_MESSAGES", "LANG"}) {

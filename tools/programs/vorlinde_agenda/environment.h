@@ -9,10 +9,6 @@
 #include "agenda/agenda.h"
 #include "tools/web/web.h"
 
-// The variable's value as UTF-8 (on Windows from the ANSI code page, as the
-// arguments are), "" when it is not set.
-std::string EnvironmentText(const char* name);
-
 // The locale the user's messages follow: the first of LC_ALL, LC_MESSAGES
 // and LANG that is set.
 std::string MessageLocale();

@@ -15,38 +15,6 @@
 #include "tools/programs/vorlinde_agenda/subcommands.h"
 #include "tools/programs/vorlinde_agenda/tell.h"
 
-#if defined(_WIN32)
-#include <shellapi.h>
-#include <windows.h>
-
-#include "tools/encodings/encodings.h"
-
-namespace {
-
-// The arguments after the program's name as UTF-8, read from the UTF-16
-// command line: `argv` holds them in the ANSI code page, where a name with
-// characters that code page lacks has lost them ("??.ics").
-std::vector<std::string> ProgramArguments(int argc, char** argv) {
-  int count = 0;
-  wchar_t** wide = CommandLineToArgvW(GetCommandLineW(), &count);
-  if (wide == nullptr) return std::vector<std::string>(argv + 1, argv + argc);
-  std::vector<std::string> arguments;
-  for (int i = 1; i < count; ++i) arguments.push_back(WideToUtf8(wide[i]));
-  LocalFree(wide);
-  return arguments;
-}
-
-}  // namespace
-#else
-namespace {
-
-std::vector<std::string> ProgramArguments(int argc, char** argv) {
-  return std::vector<std::string>(argv + 1, argv + argc);
-}
-
-}  // namespace
-#endif
-
 int main(int argc, char** argv) {
   const std::vector<std::string> arguments = ProgramArguments(argc, argv);
   const StartMode start =
