@@ -11,22 +11,20 @@ set(VORLINDE_PRODUCT ${CMAKE_BINARY_DIR}/product/Vorlinde.dxl)
 set(VORLINDE_AGENDA_EXE ${CMAKE_BINARY_DIR}/product/vorlinde-agenda.exe)
 set(VORLINDE_AGENDA_TASK_EXE ${CMAKE_BINARY_DIR}/product/vorlinde-agenda-task.exe)
 
-# Japan's holidays of the release's year and the ten after it, as an agenda
-# file made by this build's own vorlinde-agenda.
+# Japan's holidays of the release's year and the ten after it, and the
+# Japanese almanac of the same years, as agenda files made by this build's
+# own vorlinde-agenda.
 math(EXPR last_holiday_year "${VORLINDE_RELEASE_YEAR} + 10")
 set(VORLINDE_HOLIDAYS ${CMAKE_BINARY_DIR}/holidays-jp.vrn)
-add_custom_command(OUTPUT ${VORLINDE_HOLIDAYS}
-  COMMAND vorlinde-agenda holidays --from ${VORLINDE_RELEASE_YEAR} --until ${last_holiday_year}
-          --output ${VORLINDE_HOLIDAYS}
-  DEPENDS vorlinde-agenda
-  COMMENT "Making holidays-jp.vrn for ${VORLINDE_RELEASE_YEAR} to ${last_holiday_year}")
-# The Japanese almanac of the same years, likewise.
 set(VORLINDE_ALMANAC ${CMAKE_BINARY_DIR}/almanac-jp.vrn)
-add_custom_command(OUTPUT ${VORLINDE_ALMANAC}
-  COMMAND vorlinde-agenda almanac --from ${VORLINDE_RELEASE_YEAR} --until ${last_holiday_year}
-          --output ${VORLINDE_ALMANAC}
-  DEPENDS vorlinde-agenda
-  COMMENT "Making almanac-jp.vrn for ${VORLINDE_RELEASE_YEAR} to ${last_holiday_year}")
+foreach(kind holidays almanac)
+  set(made ${CMAKE_BINARY_DIR}/${kind}-jp.vrn)
+  add_custom_command(OUTPUT ${made}
+    COMMAND vorlinde-agenda ${kind} --from ${VORLINDE_RELEASE_YEAR} --until ${last_holiday_year}
+            --output ${made}
+    DEPENDS vorlinde-agenda
+    COMMENT "Making ${kind}-jp.vrn for ${VORLINDE_RELEASE_YEAR} to ${last_holiday_year}")
+endforeach()
 
 # The release archive: the product, the agenda tool with libical's zone
 # folder and licence and the windowless program its daily refresh runs, the
